@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+struct TOsVersionRecord {
+    uint32_t PlatformId = 0;
+    uint32_t Major = 0;
+    uint32_t Minor = 0;
+    uint32_t Build = 0;
+};
+
+// What the system says about itself: version, processor architecture, WOW64.
+class IOsInfo {
+public:
+    static constexpr uint16_t kArchX86 = 0;
+    static constexpr uint16_t kArchIa64 = 6;
+    static constexpr uint16_t kArchAmd64 = 9;
+
+    virtual ~IOsInfo() = default;
+    virtual bool QueryVersion(TOsVersionRecord& record) = 0;
+    // Whether a module of the system exports an entry point (for example kernel32's
+    // GetNativeSystemInfo or IsWow64Process).
+    virtual bool HasEntryPoint(const std::string& module, const std::string& name) = 0;
+    // Processor architecture from the native or the emulated system information.
+    virtual uint16_t ProcessorArchitecture(bool native) = 0;
+    // The answer of IsWow64Process for the current process (call only when it exists).
+    virtual bool IsWow64Process() = 0;
+};

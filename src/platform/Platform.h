@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/Console.h"
+#include "platform/Mutexes.h"
+#include "platform/OsInfo.h"
+#include "platform/ProcessInfo.h"
+#include "platform/WindowSystem.h"
+
+// The ports the program reaches the operating system through. The owner of the adapters
+// (the composition root, or a test's simulated machine) keeps them alive while installed.
+struct TPlatform {
+    IClock* Clock = nullptr;
+    IProcessInfo* Process = nullptr;
+    IMutexes* Mutexes = nullptr;
+    IWindowSystem* Windows = nullptr;
+    IConsole* Console = nullptr;
+    IOsInfo* Os = nullptr;
+};
+
+// The ports of an owner that holds one adapter of each under the port's name.
+template <class TOwner>
+TPlatform PlatformOf(TOwner& owner) {
+    return TPlatform{&owner.Clock, &owner.Process, &owner.Mutexes,
+                     &owner.Windows, &owner.Console, &owner.Os};
+}
+
+TPlatform& GetPlatform();
+void InstallPlatform(const TPlatform& platform);

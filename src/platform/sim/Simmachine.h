@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/sim/Simclock.h"
+#include "platform/sim/Simconsole.h"
+#include "platform/sim/Simmutexes.h"
+#include "platform/sim/Simos.h"
+#include "platform/sim/Simprocess.h"
+#include "platform/sim/Simwindows.h"
+
+// One simulated PC: every port the program uses, backed by state a test can set and read.
+class TSimMachine {
+public:
+    TPlatform Ports() { return PlatformOf(*this); }
+
+    TSimClock Clock;
+    TSimProcess Process;
+    TSimMutexes Mutexes;
+    TSimWindows Windows;
+    TSimConsole Console;
+    TSimOs Os;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include "platform/OsInfo.h"
+
+// The system's own facts, set by a test to present any Windows release and architecture.
+class TSimOs : public IOsInfo {
+public:
+    bool QueryVersion(TOsVersionRecord& record) override {
+        if (!VersionAvailable) return false;
+        record = Version;
+        return true;
+    }
+    bool HasEntryPoint(const std::string&, const std::string& name) override {
+        if (name == "GetNativeSystemInfo") return HasNativeSystemInfo;
+        if (name == "IsWow64Process") return HasIsWow64Process;
+        return false;
+    }
+    uint16_t ProcessorArchitecture(bool native) override {
+        return native ? NativeArchitecture : EmulatedArchitecture;
+    }
+    bool IsWow64Process() override { return Wow64; }
+
+    // A 64-bit program on 64-bit Windows 10, the usual case.
+    bool VersionAvailable = true;
+    TOsVersionRecord Version{2, 10, 0, 19045};
+    bool HasNativeSystemInfo = true;
+    bool HasIsWow64Process = true;
+    uint16_t NativeArchitecture = kArchAmd64;
+    uint16_t EmulatedArchitecture = kArchAmd64;
+    bool Wow64 = false;
+};

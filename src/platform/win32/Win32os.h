@@ -1,0 +1,10 @@
+#pragma once
+#include "platform/OsInfo.h"
+
+class TWin32Os : public IOsInfo {
+public:
+    bool QueryVersion(TOsVersionRecord& record) override;
+    bool HasEntryPoint(const std::string& module, const std::string& name) override;
+    uint16_t ProcessorArchitecture(bool native) override;
+    bool IsWow64Process() override;
+};

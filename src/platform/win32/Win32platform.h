@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/win32/Win32clock.h"
+#include "platform/win32/Win32console.h"
+#include "platform/win32/Win32mutexes.h"
+#include "platform/win32/Win32os.h"
+#include "platform/win32/Win32process.h"
+#include "platform/win32/Win32windows.h"
+
+// The real Windows adapters, one of each.
+class TWin32Platform {
+public:
+    TPlatform Ports() { return PlatformOf(*this); }
+
+    TWin32Clock Clock;
+    TWin32Process Process;
+    TWin32Mutexes Mutexes;
+    TWin32Windows Windows;
+    TWin32Console Console;
+    TWin32Os Os;
+};

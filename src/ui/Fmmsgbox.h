@@ -1,0 +1,5 @@
+#pragma once
+#include "ui/toolkit/Form.h"
+
+// The skinned message box; hidden until shown.
+class TMsgBoxForm : public TForm {};

@@ -1,0 +1,52 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+#include "ui/toolkit/Form.h"
+
+// The application object: the hidden top-level window of class "TApplication" captioned with
+// the title, the forms, the message loop and the application-wide message hook.
+class TApplication {
+public:
+    // Sees every queued message before dispatch; setting handled stops its dispatch.
+    using TMessageEvent = std::function<void(const TMessage& message, bool& handled)>;
+
+    TApplication() = default;
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    void Initialize();
+    void SetTitle(const std::string& title);
+    const std::string& Title() const { return m_Title; }
+    TWindowId Handle() const { return m_Handle; }
+
+    template <class T>
+    T& CreateForm() {
+        auto form = std::make_unique<T>();
+        T& ref = *form;
+        if (!m_MainForm) m_MainForm = &ref;
+        m_Forms.push_back(std::move(form));
+        return ref;
+    }
+    TForm* MainForm() const { return m_MainForm; }
+
+    // Shows the main form and runs the message loop until it ends.
+    void Run();
+    void Terminate();
+    // The standard display of an exception that reached the loop: a stop box with the title.
+    void ShowException(const std::string& text);
+
+    TMessageEvent OnMessage;
+
+private:
+    std::string m_Title;
+    TWindowId m_Handle = 0;
+    std::vector<std::unique_ptr<TForm>> m_Forms;
+    TForm* m_MainForm = nullptr;
+};
+
+TApplication& GetApplication();
