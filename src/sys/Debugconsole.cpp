@@ -44,19 +44,4 @@ uint16_t TDebugConsole::SetColor(uint16_t attribute) {
     return previous;
 }
 
-namespace {
-TDebugConsole* g_console = nullptr;
-
-void ResetDebugConsole() {
-    delete g_console;
-    g_console = nullptr;
-}
-}  // namespace
-
-TDebugConsole& GetDebugConsole(bool enable) {
-    if (!g_console) {
-        g_console = new TDebugConsole(enable);
-        RegisterSingletonReset(ResetDebugConsole);
-    }
-    return *g_console;
-}
+TDebugConsole& GetDebugConsole(bool enable) { return SingletonOf<TDebugConsole>(enable); }

@@ -47,19 +47,4 @@ bool TOsVersion::IsNotWow64() const {
     return !os.IsWow64Process();
 }
 
-namespace {
-TOsVersion* g_osVersion = nullptr;
-
-void ResetOsVersion() {
-    delete g_osVersion;
-    g_osVersion = nullptr;
-}
-}  // namespace
-
-TOsVersion& GetOsVersion() {
-    if (!g_osVersion) {
-        g_osVersion = new TOsVersion();
-        RegisterSingletonReset(ResetOsVersion);
-    }
-    return *g_osVersion;
-}
+TOsVersion& GetOsVersion() { return SingletonOf<TOsVersion>(); }

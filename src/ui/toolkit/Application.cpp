@@ -38,19 +38,4 @@ void TApplication::ShowException(const std::string& text) {
     GetPlatform().Windows->ShowMessageBox(m_Title, text, IWindowSystem::TBoxIcon::Stop, false);
 }
 
-namespace {
-TApplication* g_application = nullptr;
-
-void ResetApplication() {
-    delete g_application;
-    g_application = nullptr;
-}
-}  // namespace
-
-TApplication& GetApplication() {
-    if (!g_application) {
-        g_application = new TApplication();
-        RegisterSingletonReset(ResetApplication);
-    }
-    return *g_application;
-}
+TApplication& GetApplication() { return SingletonOf<TApplication>(); }
