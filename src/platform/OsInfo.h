@@ -25,4 +25,6 @@ public:
     virtual uint16_t ProcessorArchitecture(bool native) = 0;
     // The answer of IsWow64Process for the current process (call only when it exists).
     virtual bool IsWow64Process() = 0;
+    // Whether this program itself is a 64-bit build.
+    virtual bool ProcessIs64Bit() = 0;
 };

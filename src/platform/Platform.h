@@ -1,9 +1,14 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/Console.h"
+#include "platform/DeviceSet.h"
 #include "platform/Mutexes.h"
 #include "platform/OsInfo.h"
+#include "platform/Privileges.h"
 #include "platform/ProcessInfo.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/UsbHost.h"
 #include "platform/WindowSystem.h"
 
 // The ports the program reaches the operating system through. The owner of the adapters
@@ -15,13 +20,19 @@ struct TPlatform {
     IWindowSystem* Windows = nullptr;
     IConsole* Console = nullptr;
     IOsInfo* Os = nullptr;
+    IUsbHost* Usb = nullptr;
+    IDeviceSet* Devices = nullptr;
+    IRegistry* Registry = nullptr;
+    IPrivileges* Privileges = nullptr;
+    IShell* Shell = nullptr;
 };
 
 // The ports of an owner that holds one adapter of each under the port's name.
 template <class TOwner>
 TPlatform PlatformOf(TOwner& owner) {
-    return TPlatform{&owner.Clock, &owner.Process, &owner.Mutexes,
-                     &owner.Windows, &owner.Console, &owner.Os};
+    return TPlatform{&owner.Clock,   &owner.Process,  &owner.Mutexes,  &owner.Windows,
+                     &owner.Console, &owner.Os,       &owner.Usb,      &owner.Devices,
+                     &owner.Registry, &owner.Privileges, &owner.Shell};
 }
 
 TPlatform& GetPlatform();

@@ -1,4 +1,13 @@
+#include "mouse/Usbmouse.h"
 #include "shell/Entry.h"
 
-// The uninstall road's mouse work arrives with the locator; until then there is nothing to undo.
-void UninstallMouseSettings() {}
+void UninstallMouseSettings() {
+    TUsbMouse mouse;
+    // The fixed gaming port of the boards: second host controller, port 4, at any hub level.
+    if (mouse.LocateMouse(1, "", TUsbMouse::kAnyHubLevel, 4)) {
+        mouse.WriteInterval(8);
+        mouse.BindFilter(kFilterName);
+        mouse.RestartMouse();
+    }
+    mouse.UnbindFilterEverywhere(kFilterName);
+}

@@ -1,17 +1,34 @@
 // The simulated adapters against the port contracts.
+#include "platform/DeviceSetContract.h"
 #include "platform/MutexesContract.h"
+#include "platform/RegistryContract.h"
+#include "platform/UsbHostContract.h"
 #include "platform/WindowSystemContract.h"
 #include "platform/sim/Simmutexes.h"
+#include "platform/sim/Simregistry.h"
+#include "platform/sim/Simusb.h"
 #include "platform/sim/Simwindows.h"
 
 namespace {
-struct SimMutexes {
-    static std::unique_ptr<IMutexes> Make() { return std::make_unique<TSimMutexes>(); }
+template <class TPort, class TAdapter>
+struct Sim {
+    static std::unique_ptr<TPort> Make() { return std::make_unique<TAdapter>(); }
 };
-struct SimWindows {
-    static std::unique_ptr<IWindowSystem> Make() { return std::make_unique<TSimWindows>(); }
+
+// The USB model reads the filter's interval from a registry of its own here.
+struct SimUsb : TSimUsb {
+    SimUsb() : TSimUsb(Registry) {}
+    TSimRegistry Registry;
 };
+using SimMutexes = Sim<IMutexes, TSimMutexes>;
+using SimWindowSystem = Sim<IWindowSystem, TSimWindows>;
+using SimRegistry = Sim<IRegistry, TSimRegistry>;
+using SimDeviceSet = Sim<IDeviceSet, SimUsb>;
+using SimUsbHost = Sim<IUsbHost, SimUsb>;
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, MutexesContract, SimMutexes);
-INSTANTIATE_TYPED_TEST_SUITE_P(Sim, WindowSystemContract, SimWindows);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, WindowSystemContract, SimWindowSystem);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistry);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, DeviceSetContract, SimDeviceSet);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, UsbHostContract, SimUsbHost);

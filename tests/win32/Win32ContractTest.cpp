@@ -1,17 +1,29 @@
 // The real Windows adapters against the port contracts (run under Wine).
+#include "platform/DeviceSetContract.h"
 #include "platform/MutexesContract.h"
+#include "platform/RegistryContract.h"
+#include "platform/UsbHostContract.h"
 #include "platform/WindowSystemContract.h"
+#include "platform/win32/Win32deviceset.h"
 #include "platform/win32/Win32mutexes.h"
+#include "platform/win32/Win32registry.h"
+#include "platform/win32/Win32usbhost.h"
 #include "platform/win32/Win32windows.h"
 
 namespace {
-struct Win32Mutexes {
-    static std::unique_ptr<IMutexes> Make() { return std::make_unique<TWin32Mutexes>(); }
+template <class TPort, class TAdapter>
+struct Win32 {
+    static std::unique_ptr<TPort> Make() { return std::make_unique<TAdapter>(); }
 };
-struct Win32Windows {
-    static std::unique_ptr<IWindowSystem> Make() { return std::make_unique<TWin32Windows>(); }
-};
+using Win32Mutexes = Win32<IMutexes, TWin32Mutexes>;
+using Win32WindowSystem = Win32<IWindowSystem, TWin32Windows>;
+using Win32Registry = Win32<IRegistry, TWin32Registry>;
+using Win32DeviceSet = Win32<IDeviceSet, TWin32DeviceSet>;
+using Win32UsbHost = Win32<IUsbHost, TWin32UsbHost>;
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, MutexesContract, Win32Mutexes);
-INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowSystemContract, Win32Windows);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, WindowSystemContract, Win32WindowSystem);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, RegistryContract, Win32Registry);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, DeviceSetContract, Win32DeviceSet);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, UsbHostContract, Win32UsbHost);

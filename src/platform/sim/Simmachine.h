@@ -4,7 +4,11 @@
 #include "platform/sim/Simconsole.h"
 #include "platform/sim/Simmutexes.h"
 #include "platform/sim/Simos.h"
+#include "platform/sim/Simprivileges.h"
 #include "platform/sim/Simprocess.h"
+#include "platform/sim/Simregistry.h"
+#include "platform/sim/Simshell.h"
+#include "platform/sim/Simusb.h"
 #include "platform/sim/Simwindows.h"
 
 // One simulated PC: every port the program uses, backed by state a test can set and read.
@@ -18,4 +22,9 @@ public:
     TSimWindows Windows;
     TSimConsole Console;
     TSimOs Os;
+    TSimRegistry Registry;
+    TSimUsb Usb{Registry};
+    TSimUsb& Devices = Usb;
+    TSimPrivileges Privileges;
+    TSimShell Shell{Usb};
 };

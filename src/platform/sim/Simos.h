@@ -18,6 +18,7 @@ public:
         return native ? NativeArchitecture : EmulatedArchitecture;
     }
     bool IsWow64Process() override { return Wow64; }
+    bool ProcessIs64Bit() override { return Process64Bit; }
 
     // A 64-bit program on 64-bit Windows 10, the usual case.
     bool VersionAvailable = true;
@@ -27,4 +28,5 @@ public:
     uint16_t NativeArchitecture = kArchAmd64;
     uint16_t EmulatedArchitecture = kArchAmd64;
     bool Wow64 = false;
+    bool Process64Bit = true;
 };

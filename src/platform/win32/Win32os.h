@@ -7,4 +7,5 @@ public:
     bool HasEntryPoint(const std::string& module, const std::string& name) override;
     uint16_t ProcessorArchitecture(bool native) override;
     bool IsWow64Process() override;
+    bool ProcessIs64Bit() override { return sizeof(void*) == 8; }
 };

@@ -4,7 +4,12 @@
 #include "platform/win32/Win32console.h"
 #include "platform/win32/Win32mutexes.h"
 #include "platform/win32/Win32os.h"
+#include "platform/win32/Win32deviceset.h"
+#include "platform/win32/Win32privileges.h"
 #include "platform/win32/Win32process.h"
+#include "platform/win32/Win32registry.h"
+#include "platform/win32/Win32shell.h"
+#include "platform/win32/Win32usbhost.h"
 #include "platform/win32/Win32windows.h"
 
 // The real Windows adapters, one of each.
@@ -18,4 +23,9 @@ public:
     TWin32Windows Windows;
     TWin32Console Console;
     TWin32Os Os;
+    TWin32UsbHost Usb;
+    TWin32DeviceSet Devices;
+    TWin32Registry Registry;
+    TWin32Privileges Privileges;
+    TWin32Shell Shell;
 };

@@ -1,0 +1,58 @@
+#include "platform/sim/Simregistry.h"
+
+#include "sys/Kytprocess.h"
+
+std::string TSimRegistry::KeyOf(TRoot root, const std::string& path) {
+    return (root == TRoot::LocalMachine ? "HKLM\\" : "HKCU\\") + UpperCase(path);
+}
+
+bool TSimRegistry::CreateKey(TRoot root, const std::string& path) {
+    if (FailWrites) return false;
+    // Like the system, creating a key creates the missing keys above it.
+    for (size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1)) {
+        m_Keys[KeyOf(root, path.substr(0, slash))];
+    }
+    m_Keys[KeyOf(root, path)];
+    return true;
+}
+
+bool TSimRegistry::KeyExists(TRoot root, const std::string& path) {
+    return m_Keys.count(KeyOf(root, path)) != 0;
+}
+
+bool TSimRegistry::SetDword(TRoot root, const std::string& path, const std::string& name,
+                            uint32_t value) {
+    auto key = m_Keys.find(KeyOf(root, path));
+    if (FailWrites || key == m_Keys.end()) return false;
+    std::vector<uint8_t> data(4);
+    for (int i = 0; i < 4; ++i) data[i] = static_cast<uint8_t>(value >> (8 * i));
+    key->second[UpperCase(name)] = {4, data};
+    return true;
+}
+
+bool TSimRegistry::QueryValue(TRoot root, const std::string& path, const std::string& name,
+                              size_t bufferSize, std::vector<uint8_t>& data) {
+    auto key = m_Keys.find(KeyOf(root, path));
+    if (key == m_Keys.end()) return false;
+    auto value = key->second.find(UpperCase(name));
+    if (value == key->second.end() || value->second.Data.size() > bufferSize) return false;
+    data = value->second.Data;
+    return true;
+}
+
+void TSimRegistry::SetValue(TRoot root, const std::string& path, const std::string& name, TValue value) {
+    CreateKey(root, path);
+    m_Keys[KeyOf(root, path)][UpperCase(name)] = std::move(value);
+}
+
+std::optional<uint32_t> TSimRegistry::Dword(TRoot root, const std::string& path,
+                                            const std::string& name) const {
+    auto key = m_Keys.find(KeyOf(root, path));
+    if (key == m_Keys.end()) return std::nullopt;
+    auto value = key->second.find(UpperCase(name));
+    if (value == key->second.end() || value->second.Type != 4 || value->second.Data.size() != 4) {
+        return std::nullopt;
+    }
+    const auto& d = value->second.Data;
+    return static_cast<uint32_t>(d[0] | (d[1] << 8) | (d[2] << 16) | (static_cast<uint32_t>(d[3]) << 24));
+}

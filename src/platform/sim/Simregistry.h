@@ -1,0 +1,31 @@
+#pragma once
+#include <map>
+#include <optional>
+
+#include "platform/Registry.h"
+
+// The machine's registry: keys and value names compare without regard to letter case.
+class TSimRegistry : public IRegistry {
+public:
+    struct TValue {
+        uint32_t Type;  // 4 = REG_DWORD, 3 = REG_BINARY, 1 = REG_SZ
+        std::vector<uint8_t> Data;
+    };
+
+    bool CreateKey(TRoot root, const std::string& path) override;
+    bool KeyExists(TRoot root, const std::string& path) override;
+    bool SetDword(TRoot root, const std::string& path, const std::string& name,
+                  uint32_t value) override;
+    bool QueryValue(TRoot root, const std::string& path, const std::string& name, size_t bufferSize,
+                    std::vector<uint8_t>& data) override;
+
+    // For tests and the simulated devices.
+    void SetValue(TRoot root, const std::string& path, const std::string& name, TValue value);
+    std::optional<uint32_t> Dword(TRoot root, const std::string& path, const std::string& name) const;
+
+    bool FailWrites = false;
+
+private:
+    static std::string KeyOf(TRoot root, const std::string& path);
+    std::map<std::string, std::map<std::string, TValue>> m_Keys;
+};

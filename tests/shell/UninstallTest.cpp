@@ -1,0 +1,46 @@
+#include "MachineTest.h"
+#include "mouse/Usbmouse.h"
+#include "shell/Entry.h"
+
+namespace {
+class UninstallTest : public TMachineTest {
+protected:
+    void SetUp() override {
+        TMachineTest::SetUp();
+        Machine.Process.CommandLineText = "Glidepost.exe /UNINSTALL /DEBUG";
+        Machine.Usb.AddController("\\\\?\\pci#ven_8086&dev_a36d#0", "USB#ROOT_HUB30#1", 4);
+        Machine.Usb.AddController("\\\\?\\pci#ven_1022&dev_149c#0", "USB#ROOT_HUB30#2", 4);
+        Stray->LowerFilters = {"KytHidFilter", "Other"};
+        Machine.Usb.Controllers[0].RootHub->Ports[3] = Stray;
+    }
+    std::shared_ptr<TSimUsbDevice> Stray = TSimUsb::Keyboard(0x04D9, 0x1702);
+};
+}  // namespace
+
+TEST_F(UninstallTest, MouseOnPort4OfTheSecondControllerGoesBackTo8msThenEveryFilterComesOff) {
+    // Behind a hub, so the mouse sits at hub level 1: the road asks for any level.
+    auto hub = TSimUsb::Hub("USB#HUB#1", 4);
+    auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    mouse->LowerFilters = {"KytHidFilter"};
+    mouse->ActiveIntervalMs = 1;
+    hub->Hub->Ports[3] = mouse;
+    Machine.Usb.Controllers[1].RootHub->Ports[3] = hub;
+
+    EXPECT_EQ(GlidepostMain(), 0);
+    EXPECT_EQ(Machine.Registry.Dword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval"), 8u);
+    EXPECT_EQ(mouse->Restarts, 1);
+    EXPECT_EQ(mouse->ActiveIntervalMs, 8u);
+    EXPECT_TRUE(mouse->LowerFilters.empty());
+    EXPECT_EQ(Stray->LowerFilters, std::vector<std::string>{"Other"});
+    EXPECT_EQ(Machine.Console.OpenCount, 0);  // "/DEBUG" opens no console on this road
+    EXPECT_TRUE(Machine.Windows.Windows.empty());
+    EXPECT_FALSE(Machine.Privileges.ShutdownEnabled);
+}
+
+TEST_F(UninstallTest, WithoutAMouseOnlyTheFiltersComeOff) {
+    Machine.Usb.Controllers[0].RootHub->Ports[2] = TSimUsb::Mouse(0x046D, 0xC08B);
+    EXPECT_EQ(GlidepostMain(), 0);
+    EXPECT_FALSE(Machine.Registry.Dword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval"));
+    EXPECT_EQ(Stray->LowerFilters, std::vector<std::string>{"Other"});
+    EXPECT_EQ(Machine.Clock.SleptMs(), 0u);
+}
