@@ -2,12 +2,15 @@
 #include "platform/Clock.h"
 #include "platform/Console.h"
 #include "platform/DeviceSet.h"
+#include "platform/MouseEvents.h"
 #include "platform/Mutexes.h"
 #include "platform/OsInfo.h"
 #include "platform/Privileges.h"
 #include "platform/ProcessInfo.h"
 #include "platform/Registry.h"
+#include "platform/SharedMemory.h"
 #include "platform/Shell.h"
+#include "platform/Threads.h"
 #include "platform/UsbHost.h"
 #include "platform/WindowSystem.h"
 
@@ -25,6 +28,9 @@ struct TPlatform {
     IRegistry* Registry = nullptr;
     IPrivileges* Privileges = nullptr;
     IShell* Shell = nullptr;
+    IMouseEvents* Mouse = nullptr;
+    IThreads* Threads = nullptr;
+    ISharedMemory* SharedMemory = nullptr;
 };
 
 // The ports of an owner that holds one adapter of each under the port's name.
@@ -32,7 +38,8 @@ template <class TOwner>
 TPlatform PlatformOf(TOwner& owner) {
     return TPlatform{&owner.Clock,   &owner.Process,  &owner.Mutexes,  &owner.Windows,
                      &owner.Console, &owner.Os,       &owner.Usb,      &owner.Devices,
-                     &owner.Registry, &owner.Privileges, &owner.Shell};
+                     &owner.Registry, &owner.Privileges, &owner.Shell, &owner.Mouse,
+                     &owner.Threads, &owner.SharedMemory};
 }
 
 TPlatform& GetPlatform();

@@ -8,15 +8,25 @@ void ResetSingletonsForTests();
 
 // The one T of the process, made from the arguments of the first call; later calls ignore
 // theirs.
+template <class T>
+struct TSingletonSlot {
+    static inline T* Instance = nullptr;
+};
+
 template <class T, class... Args>
 T& SingletonOf(Args&&... args) {
-    static T* instance = nullptr;
+    T*& instance = TSingletonSlot<T>::Instance;
     if (!instance) {
         instance = new T(std::forward<Args>(args)...);
         RegisterSingletonReset([] {
-            delete instance;
-            instance = nullptr;
+            delete TSingletonSlot<T>::Instance;
+            TSingletonSlot<T>::Instance = nullptr;
         });
     }
     return *instance;
+}
+
+template <class T>
+bool SingletonExists() {
+    return TSingletonSlot<T>::Instance != nullptr;
 }

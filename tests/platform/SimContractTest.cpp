@@ -2,10 +2,12 @@
 #include "platform/DeviceSetContract.h"
 #include "platform/MutexesContract.h"
 #include "platform/RegistryContract.h"
+#include "platform/SharedMemoryContract.h"
 #include "platform/UsbHostContract.h"
 #include "platform/WindowSystemContract.h"
 #include "platform/sim/Simmutexes.h"
 #include "platform/sim/Simregistry.h"
+#include "platform/sim/Simsharedmemory.h"
 #include "platform/sim/Simusb.h"
 #include "platform/sim/Simwindows.h"
 
@@ -25,6 +27,7 @@ using SimWindowSystem = Sim<IWindowSystem, TSimWindows>;
 using SimRegistry = Sim<IRegistry, TSimRegistry>;
 using SimDeviceSet = Sim<IDeviceSet, SimUsb>;
 using SimUsbHost = Sim<IUsbHost, SimUsb>;
+using SimSharedMemory = Sim<ISharedMemory, TSimSharedMemory>;
 }  // namespace
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, MutexesContract, SimMutexes);
@@ -32,3 +35,4 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Sim, WindowSystemContract, SimWindowSystem);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, RegistryContract, SimRegistry);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, DeviceSetContract, SimDeviceSet);
 INSTANTIATE_TYPED_TEST_SUITE_P(Sim, UsbHostContract, SimUsbHost);
+INSTANTIATE_TYPED_TEST_SUITE_P(Sim, SharedMemoryContract, SimSharedMemory);

@@ -2,12 +2,15 @@
 #include "platform/Platform.h"
 #include "platform/sim/Simclock.h"
 #include "platform/sim/Simconsole.h"
+#include "platform/sim/Simmouse.h"
 #include "platform/sim/Simmutexes.h"
 #include "platform/sim/Simos.h"
 #include "platform/sim/Simprivileges.h"
 #include "platform/sim/Simprocess.h"
 #include "platform/sim/Simregistry.h"
+#include "platform/sim/Simsharedmemory.h"
 #include "platform/sim/Simshell.h"
+#include "platform/sim/Simthreads.h"
 #include "platform/sim/Simusb.h"
 #include "platform/sim/Simwindows.h"
 
@@ -27,4 +30,7 @@ public:
     TSimUsb& Devices = Usb;
     TSimPrivileges Privileges;
     TSimShell Shell{Usb};
+    TSimMouse Mouse{Clock};
+    TSimThreads Threads;
+    TSimSharedMemory SharedMemory;
 };

@@ -5,4 +5,6 @@ class TWin32Clock : public IClock {
 public:
     uint64_t TickMs() override;
     void Sleep(uint32_t ms) override;
+    bool PerformanceFrequency(int64_t& ticksPerSecond) override;
+    bool PerformanceCounter(int64_t& ticks) override;
 };

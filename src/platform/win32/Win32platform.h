@@ -2,13 +2,16 @@
 #include "platform/Platform.h"
 #include "platform/win32/Win32clock.h"
 #include "platform/win32/Win32console.h"
+#include "platform/win32/Win32mouse.h"
 #include "platform/win32/Win32mutexes.h"
 #include "platform/win32/Win32os.h"
 #include "platform/win32/Win32deviceset.h"
 #include "platform/win32/Win32privileges.h"
 #include "platform/win32/Win32process.h"
 #include "platform/win32/Win32registry.h"
+#include "platform/win32/Win32sharedmemory.h"
 #include "platform/win32/Win32shell.h"
+#include "platform/win32/Win32threads.h"
 #include "platform/win32/Win32usbhost.h"
 #include "platform/win32/Win32windows.h"
 
@@ -28,4 +31,7 @@ public:
     TWin32Registry Registry;
     TWin32Privileges Privileges;
     TWin32Shell Shell;
+    TWin32Mouse Mouse;
+    TWin32Threads Threads;
+    TWin32SharedMemory SharedMemory;
 };

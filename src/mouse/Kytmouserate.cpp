@@ -1,0 +1,139 @@
+#include "mouse/Kytmouserate.h"
+
+#include "platform/Platform.h"
+#include "sys/Singletons.h"
+
+namespace {
+constexpr const char* kWarning = "Warning";
+
+int64_t WindowThreshold(int64_t frequency) { return static_cast<int64_t>(static_cast<double>(frequency) * 0.35); }
+
+void Warn(const std::string& text) {
+    GetPlatform().Windows->ShowMessageBox(kWarning, text, IWindowSystem::TBoxIcon::None, false);
+}
+}  // namespace
+
+void TKytMouseRate::ResetCounters() {
+    m_OutputRate = 0;
+    m_InstantRate = 0;
+    m_WindowRate = 0;
+    m_EventCount = 0;
+    m_PeakRate = 0;
+    m_MaxWindowRate = 0;
+    m_AccumulatedTicks = 0;
+    m_SettleCountdown = 0;
+    m_InstantCap = 1250;
+    m_Estimate = 10.0f;
+    m_Error = 50.0f;
+    GetPlatform().Clock->PerformanceCounter(m_LastCounter);
+    m_WindowThreshold = WindowThreshold(m_Frequency);
+}
+
+bool TKytMouseRate::OpenMouse() {
+    ResetCounters();
+    using TStep = IMouseEvents::TStep;
+    struct TSetup {
+        TStep Step;
+        const char* Failure;
+    };
+    static const TSetup kSetup[] = {
+        {TStep::Input, "DirectInput8Create Error!!\n"},
+        {TStep::Device, "DInput->CreateDevice Error!!\n"},
+        {TStep::DataFormat, "SetDataFormat Error!!\n"},
+        {TStep::Notification, "SetEventNotification Error!!\n"},
+    };
+    IMouseEvents& mouse = *GetPlatform().Mouse;
+    IClock& clock = *GetPlatform().Clock;
+    // Without its event the device cannot notify: that shows at the notification step.
+    const bool haveEvent = mouse.Setup(TStep::Event);
+    const char* failure = nullptr;
+    for (const TSetup& setup : kSetup) {
+        bool ok = (setup.Step != TStep::Notification || haveEvent) && mouse.Setup(setup.Step);
+        if (!ok) {
+            failure = setup.Failure;
+            break;
+        }
+    }
+    if (!failure && !clock.PerformanceFrequency(m_Frequency)) failure = "QueryPerformanceFrequency Error!!\n";
+    if (!failure && !clock.PerformanceCounter(m_LastCounter)) failure = "QueryPerformanceCounter Error!!\n";
+    if (!failure && !mouse.Setup(TStep::Acquire)) failure = "pDIMouDev->Acquire Error!!\n";
+    if (failure) {
+        Warn(failure);
+        Warn("Please re-plug in your mouse.");
+        return false;
+    }
+    m_WindowThreshold = WindowThreshold(m_Frequency);
+    return true;
+}
+
+int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
+    TPlatform& platform = GetPlatform();
+    if (platform.Mouse->Wait(stop) == IMouseEvents::TWait::Stopped) return kStopped;
+    platform.Threads->BindCurrentToProcessor0();
+    int64_t counter = 0;
+    if (!platform.Clock->PerformanceCounter(counter)) return -1;
+    int32_t rate = Measure(counter);
+    platform.Mouse->ResetNotification();
+    return rate;
+}
+
+int32_t TKytMouseRate::Measure(int64_t counter) {
+    m_CurrentCounter = counter;
+    const int64_t gap = m_CurrentCounter - m_LastCounter;
+    // Two notifications at the same counter value (or a counter that went back) give no gap
+    // to divide by: the report is not measured and the output stays as it was.
+    if (gap <= 0) return m_OutputRate;
+
+    const int32_t unclamped = static_cast<int32_t>(m_Frequency / gap);
+    m_InstantRate = unclamped;
+    if (static_cast<double>(m_InstantCap) * 0.9 < m_PeakRate) m_InstantCap += 50;
+    if (m_InstantRate > m_InstantCap) m_InstantRate = m_InstantCap;
+
+    m_AccumulatedTicks += gap;
+    m_LastCounter = m_CurrentCounter;
+    m_EventCount += 1;
+
+    if (m_AccumulatedTicks >= m_Frequency / 2) {
+        // A long window, after a pause: its figure is the raw count, not a rate.
+        m_WindowRate = m_EventCount;
+        m_OutputRate = static_cast<int32_t>(m_WindowRate);
+        if (m_WindowRate > m_MaxWindowRate) m_MaxWindowRate = m_WindowRate;
+        m_EventCount = 0;
+        m_AccumulatedTicks = 0;
+        m_SettleCountdown = 5;
+    } else if (m_SettleCountdown > 0) {
+        m_SettleCountdown -= 1;
+        if (m_WindowRate > m_MaxWindowRate) m_MaxWindowRate = m_WindowRate;
+        m_OutputRate = m_EventCount;
+    } else {
+        if (m_AccumulatedTicks >= m_WindowThreshold) {
+            m_WindowRate = m_EventCount * 2.857142857142857;
+            m_OutputRate = static_cast<int32_t>(m_WindowRate);
+            if (m_WindowRate > m_MaxWindowRate) m_MaxWindowRate = m_WindowRate;
+            m_EventCount = 0;
+            m_AccumulatedTicks = 0;
+        }
+        if (m_MaxWindowRate * 1.2 > m_InstantRate && m_InstantRate > m_WindowRate * 0.6) {
+            m_OutputRate = m_InstantRate;
+        }
+    }
+
+    m_OutputRate = static_cast<int32_t>(Smooth(static_cast<float>(m_OutputRate)));
+    m_InstantRate = unclamped;
+    if (m_OutputRate > m_PeakRate && m_OutputRate <= m_MaxWindowRate * 1.05) m_PeakRate = m_OutputRate;
+    return m_OutputRate;
+}
+
+float TKytMouseRate::Smooth(float measurement) {
+    m_ProcessNoise = 0.01f;
+    m_MeasurementNoise = 0.005f;
+    const float predicted = m_Error + m_ProcessNoise;
+    const float gain = predicted * (1.0f / (predicted + m_MeasurementNoise));
+    m_Estimate = m_Estimate + (measurement - m_Estimate) * gain;
+    m_Error = (1.0f - gain) * predicted;
+    return m_Estimate;
+}
+
+TKytMouseRate& GetMouseRate() { return SingletonOf<TKytMouseRate>(); }
+
+bool MouseRateExists() { return SingletonExists<TKytMouseRate>(); }

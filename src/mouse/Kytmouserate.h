@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/MouseEvents.h"
+
+// Measures how often the mouse reports: it times the gaps between the system mouse's change
+// notifications with the performance counter and derives instantaneous, windowed, smoothed
+// and peak rates.
+class TKytMouseRate {
+public:
+    // Sample's answer when its stop signal ended the wait before any report.
+    static constexpr int32_t kStopped = INT32_MIN;
+
+    TKytMouseRate() = default;
+    TKytMouseRate(const TKytMouseRate&) = delete;
+    TKytMouseRate& operator=(const TKytMouseRate&) = delete;
+
+    bool OpenMouse();
+    void ResetCounters();
+    // Waits for the next report (or the stop signal), then answers the new output rate, or -1
+    // when the counter cannot be read.
+    int32_t Sample(IMouseEvents::TStop stop = 0);
+    // The measurement step of Sample for a report seen at the given counter value.
+    int32_t Measure(int64_t counter);
+
+    double InstantRate() const { return m_InstantRate; }
+    double PeakRate() const { return m_PeakRate; }
+    double MaxWindowRate() const { return m_MaxWindowRate; }
+    int32_t OutputRate() const { return m_OutputRate; }
+    double WindowRate() const { return m_WindowRate; }
+
+private:
+    float Smooth(float measurement);
+
+    int64_t m_Frequency = 0;
+    int64_t m_LastCounter = 0;
+    int64_t m_CurrentCounter = 0;
+    int32_t m_OutputRate = 0;
+    int32_t m_InstantRate = 0;
+    double m_WindowRate = 0;
+    int32_t m_EventCount = 0;
+    double m_PeakRate = 0;
+    double m_MaxWindowRate = 0;
+    int64_t m_WindowThreshold = 0;
+    int64_t m_AccumulatedTicks = 0;
+    uint8_t m_SettleCountdown = 0;
+    int32_t m_InstantCap = 1250;
+    float m_Estimate = 10.0f;
+    float m_Error = 50.0f;
+    float m_ProcessNoise = 0.01f;
+    float m_MeasurementNoise = 0.005f;
+};
+
+// The one measurement of the process, shared by every sampler; created (not opened) on first use.
+TKytMouseRate& GetMouseRate();
+bool MouseRateExists();

@@ -1,0 +1,121 @@
+#include "mouse/Kytmouseratethread.h"
+
+#include <cstring>
+
+#include "mouse/Kytmouserate.h"
+#include "platform/Platform.h"
+#include "sys/Singletons.h"
+
+namespace {
+// Holds the block's mapping open for the rest of the process, so that every sampler (and
+// every reader in another process) sees the same block, also between two samplers.
+struct TRateBlockKeeper {
+    TRateBlockKeeper() { ShareMem.OpenMapping(kRateBlockName, 0, kRateBlockSize, true); }
+    TKytShareMem ShareMem;
+};
+}  // namespace
+
+TKytMouseRateThread::TKytMouseRateThread(bool createSuspended) {
+    TPlatform& platform = GetPlatform();
+    if (!MouseRateExists()) GetMouseRate().OpenMouse();
+    SingletonOf<TRateBlockKeeper>();
+    m_ShareMem.OpenMapping(kRateBlockName, 0, kRateBlockSize, true);
+    m_ShareMem.MapView();
+    m_SuspendCount = createSuspended ? 1 : 0;
+
+    m_Stop = false;
+    m_StopSignal = platform.Mouse->CreateStop();
+    m_Worker = std::thread(&TKytMouseRateThread::SamplingLoop, this);
+    platform.Clock->Sleep(100);
+}
+
+TKytMouseRateThread::~TKytMouseRateThread() {
+    if (m_Worker.joinable()) {
+        // Wake the worker wherever it waits, for a report or for a resume, and let it finish:
+        // this never waits for the mouse.
+        {
+            std::lock_guard<std::mutex> guard(m_StateMutex);
+            m_Stop = true;
+        }
+        m_StateChanged.notify_all();
+        GetPlatform().Mouse->RaiseStop(m_StopSignal);
+        m_Worker.join();
+    }
+    GetPlatform().Mouse->CloseStop(m_StopSignal);
+}
+
+void TKytMouseRateThread::SamplingLoop() {
+    TPlatform& platform = GetPlatform();
+    platform.Threads->RaiseCurrentPriority();
+    TKytShareMem view;
+    view.OpenMapping(kRateBlockName, 0, kRateBlockSize, false);
+    view.MapView();
+    TKytMouseRate& rate = GetMouseRate();
+
+    for (;;) {
+        {
+            // A suspended worker waits; it never spins.
+            std::unique_lock<std::mutex> state(m_StateMutex);
+            m_StateChanged.wait(state, [&] { return m_Stop || m_SuspendCount == 0; });
+            if (m_Stop) break;
+        }
+        RateRecord record;
+        record.OutputRate = rate.Sample(m_StopSignal);
+        if (record.OutputRate == TKytMouseRate::kStopped) break;
+        record.InstantRate = static_cast<int32_t>(rate.InstantRate());
+        record.PeakRate = rate.PeakRate();
+        record.MaxWindowRate = rate.MaxWindowRate();
+        {
+            std::lock_guard<std::mutex> state(m_StateMutex);
+            // A report that arrived after a suspension is not published.
+            if (m_Stop) break;
+            if (m_SuspendCount != 0) continue;
+        }
+        if (view.Unmapped()) continue;
+        std::lock_guard<std::mutex> guard(m_Lock);
+        StoreRateRecord(view.View(), record);
+    }
+}
+
+int TKytMouseRateThread::ResumeSampling() {
+    if (!m_Worker.joinable()) return -1;
+    int previous;
+    {
+        std::lock_guard<std::mutex> guard(m_StateMutex);
+        previous = m_SuspendCount;
+        if (m_SuspendCount > 0) --m_SuspendCount;
+    }
+    m_StateChanged.notify_all();
+    return previous;
+}
+
+int TKytMouseRateThread::SuspendSampling() {
+    GetPlatform().Clock->Sleep(10);
+    if (!m_Worker.joinable()) return -1;
+    std::lock_guard<std::mutex> guard(m_StateMutex);
+    return m_SuspendCount++;
+}
+
+void TKytMouseRateThread::ZeroBlock() {
+    if (m_ShareMem.Unmapped()) return;
+    std::lock_guard<std::mutex> guard(m_Lock);
+    std::memset(m_ShareMem.View(), 0, kRateBlockSize);
+}
+
+void TKytMouseRateThread::RestartMeasurement() {
+    GetMouseRate().ResetCounters();
+    ZeroBlock();
+}
+
+void TKytMouseRateThread::ClearResults() {
+    ZeroBlock();
+    DisplayTicks = 0;
+}
+
+bool TKytMouseRateThread::TryReadRecord(RateRecord& record) {
+    if (m_ShareMem.Unmapped()) return false;
+    std::unique_lock<std::mutex> guard(m_Lock, std::try_to_lock);
+    if (!guard.owns_lock()) return false;
+    record = LoadRateRecord(m_ShareMem.View());
+    return true;
+}

@@ -1,0 +1,159 @@
+#include "mouse/Kytmouserate.h"
+
+#include "MachineTest.h"
+
+namespace {
+class MouseRateTest : public TMachineTest {
+protected:
+    void SetUp() override {
+        TMachineTest::SetUp();
+        ASSERT_TRUE(Rate.OpenMouse());
+    }
+    // Takes every scheduled report; answers the outputs in order.
+    std::vector<int32_t> SampleAll() {
+        std::vector<int32_t> outputs;
+        while (Machine.Mouse.Pending() > 0) outputs.push_back(Rate.Sample());
+        return outputs;
+    }
+    TKytMouseRate Rate;
+};
+
+// The smoother's reference: one step of a scalar Kalman filter in 32-bit floats.
+struct TReferenceSmoother {
+    float Estimate = 10.0f;
+    float Error = 50.0f;
+    int32_t Step(int32_t measurement) {
+        const float predicted = Error + 0.01f;
+        const float gain = predicted * (1.0f / (predicted + 0.005f));
+        Estimate = Estimate + (static_cast<float>(measurement) - Estimate) * gain;
+        Error = (1.0f - gain) * predicted;
+        return static_cast<int32_t>(Estimate);
+    }
+};
+}  // namespace
+
+TEST_F(MouseRateTest, SteadyThousandHertzIsFollowedAndThePeakWaitsForTheFirstWindow) {
+    Machine.Mouse.PlayRate(1000, 2000);
+    std::vector<int32_t> outputs;
+    for (int i = 0; i < 349; ++i) outputs.push_back(Rate.Sample());
+    EXPECT_EQ(Rate.PeakRate(), 0) << "no window has closed yet";
+    EXPECT_EQ(Rate.MaxWindowRate(), 0);
+    Rate.Sample();  // the 350th report closes the first 0.35 s window
+    EXPECT_NEAR(Rate.MaxWindowRate(), 1000, 0.01);
+    EXPECT_GT(Rate.PeakRate(), 0);
+
+    outputs = SampleAll();
+    EXPECT_EQ(Rate.InstantRate(), 1000);
+    EXPECT_GE(outputs.back(), 999);
+    EXPECT_LE(outputs.back(), 1000);
+    EXPECT_GE(Rate.PeakRate(), 999);
+    EXPECT_LE(Rate.PeakRate(), 1000 * 1.05);
+    EXPECT_EQ(Machine.Threads.Bindings, 2000);
+}
+
+TEST_F(MouseRateTest, AfterAPauseTheLongWindowGivesTheRawCountThenFiveSettlingSamples) {
+    // 100 reports close no window (and pass no output test), so the output stays 0; after the
+    // pause the long window reports the raw 101, then the settling samples count 1 to 5.
+    Machine.Mouse.PlayRate(1000, 100);
+    Machine.Mouse.PlayPause(800);
+    Machine.Mouse.PlayRate(1000, 7);
+    std::vector<int32_t> before(100, 0);
+    before.insert(before.end(), {101, 1, 2, 3, 4, 5});
+
+    TReferenceSmoother reference;
+    std::vector<int32_t> expected;
+    for (int32_t value : before) expected.push_back(reference.Step(value));
+    std::vector<int32_t> outputs;
+    for (size_t i = 0; i < before.size(); ++i) {
+        outputs.push_back(Rate.Sample());
+        if (i == 100) {
+            EXPECT_EQ(Rate.WindowRate(), 101) << "the raw count, not a rate per second";
+        }
+    }
+    EXPECT_EQ(outputs, expected);
+    EXPECT_EQ(Rate.MaxWindowRate(), 101);
+    // Regular windows resume: the seventh report after the pause is measured again.
+    Rate.Sample();
+    EXPECT_EQ(Rate.InstantRate(), 1000);
+}
+
+TEST_F(MouseRateTest, CloseReportsAreClampedForTheTestButPublishedUnclamped) {
+    Machine.Mouse.PlayRate(1100, 400);
+    SampleAll();
+    Machine.Mouse.PlayGaps({500'000});  // 0.5 ms: 2000 Hz
+    const int32_t before = Rate.OutputRate();
+    Rate.Sample();
+    EXPECT_EQ(Rate.InstantRate(), 2000);
+    // 2000 would fail the test against 1.2 x 1100; clamped to 1250 it passes, so the output
+    // moves toward 1250.
+    EXPECT_GT(Rate.OutputRate(), before);
+    EXPECT_LE(Rate.OutputRate(), 1250);
+}
+
+TEST_F(MouseRateTest, TheCapGrowsBy50WhileThePeakIsNearIt) {
+    Machine.Mouse.PlayRate(2000, 360);  // the first window closes at report 700
+    std::vector<int32_t> outputs = SampleAll();
+    ASSERT_GE(outputs.size(), 715u);
+    // Until the first window closes the output test fails and the output stays 0; then the
+    // instantaneous 2000 Hz passes clamped to the cap, and the cap rises by 50 per report while
+    // the peak is above 90 % of it, so the output climbs past 1250 to 2000.
+    EXPECT_EQ(outputs[698], 0);
+    EXPECT_LE(outputs[700], 1250);
+    for (size_t i = 701; i < 715; ++i) EXPECT_GT(outputs[i], outputs[i - 1]) << i;
+    EXPECT_GT(outputs[714], 1250);
+    EXPECT_GE(outputs.back(), 1990);
+    EXPECT_GE(Rate.PeakRate(), 1990);
+}
+
+TEST_F(MouseRateTest, ReportsWithoutAGapOrWithoutACounterChangeNothing) {
+    Machine.Mouse.PlayRate(1000, 10);
+    SampleAll();
+    const int32_t output = Rate.OutputRate();
+    Machine.Mouse.PlayGaps({0});
+    EXPECT_EQ(Rate.Sample(), output);
+    EXPECT_EQ(Rate.InstantRate(), 1000);
+
+    Machine.Clock.CounterFails = true;
+    Machine.Mouse.PlayGaps({10000 * 100});
+    EXPECT_EQ(Rate.Sample(), -1);
+    Machine.Clock.CounterFails = false;
+    EXPECT_EQ(Rate.OutputRate(), output);
+}
+
+TEST_F(MouseRateTest, AStopSignalEndsTheWaitWithoutMeasuring) {
+    IMouseEvents::TStop stop = Machine.Mouse.CreateStop();
+    Machine.Mouse.RaiseStop(stop);
+    EXPECT_EQ(Rate.Sample(stop), TKytMouseRate::kStopped);
+    EXPECT_EQ(Machine.Threads.Bindings, 0);
+    Machine.Mouse.CloseStop(stop);
+}
+
+TEST(MouseRateOpenTest, EachFailedStepWarnsWithItsTextThenAsksForAReplug) {
+    using TStep = IMouseEvents::TStep;
+    struct Case {
+        TStep step;
+        const char* text;
+    };
+    const Case kCases[] = {
+        {TStep::Input, "DirectInput8Create Error!!\n"},
+        {TStep::Device, "DInput->CreateDevice Error!!\n"},
+        {TStep::DataFormat, "SetDataFormat Error!!\n"},
+        {TStep::Notification, "SetEventNotification Error!!\n"},
+        {TStep::Event, "SetEventNotification Error!!\n"},
+        {TStep::Acquire, "pDIMouDev->Acquire Error!!\n"},
+    };
+    for (const Case& c : kCases) {
+        TSimMachine machine;
+        InstallPlatform(machine.Ports());
+        machine.Mouse.FailSetup = true;
+        machine.Mouse.FailingStep = c.step;
+        TKytMouseRate rate;
+        EXPECT_FALSE(rate.OpenMouse()) << c.text;
+        ASSERT_EQ(machine.Windows.Boxes.size(), 2u) << c.text;
+        EXPECT_EQ(machine.Windows.Boxes[0].Caption, "Warning");
+        EXPECT_EQ(machine.Windows.Boxes[0].Text, c.text);
+        EXPECT_EQ(machine.Windows.Boxes[1].Caption, "Warning");
+        EXPECT_EQ(machine.Windows.Boxes[1].Text, "Please re-plug in your mouse.");
+        InstallPlatform(TPlatform{});
+    }
+}
