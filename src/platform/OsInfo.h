@@ -27,4 +27,10 @@ public:
     virtual bool IsWow64Process() = 0;
     // Whether this program itself is a 64-bit build.
     virtual bool ProcessIs64Bit() = 0;
+    // The system folder and the Windows folder (no trailing "\\").
+    virtual std::string SystemDirectory() = 0;
+    virtual std::string WindowsDirectory() = 0;
+    // GetSystemFirmwareTable: the table's size when size is too small (0 on failure); the
+    // caller checks HasEntryPoint first.
+    virtual uint32_t SystemFirmwareTable(uint32_t provider, uint32_t id, uint8_t* buffer, uint32_t size) = 0;
 };

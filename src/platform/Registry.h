@@ -19,4 +19,9 @@ public:
     // data is larger than bufferSize.
     virtual bool QueryValue(TRoot root, const std::string& path, const std::string& name,
                             size_t bufferSize, std::vector<uint8_t>& data) = 0;
+    // The name of a key's subkey by index.
+    virtual bool SubKeyName(TRoot root, const std::string& path, uint32_t index, std::string& name) = 0;
+    // A key's value by index: its name and data (fails when larger than bufferSize).
+    virtual bool ValueAt(TRoot root, const std::string& path, uint32_t index, size_t bufferSize, std::string& name,
+                         std::vector<uint8_t>& data) = 0;
 };

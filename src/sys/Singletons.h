@@ -30,3 +30,10 @@ template <class T>
 bool SingletonExists() {
     return TSingletonSlot<T>::Instance != nullptr;
 }
+
+// Drops the one T now; the next SingletonOf makes a new one.
+template <class T>
+void DestroySingleton() {
+    delete TSingletonSlot<T>::Instance;
+    TSingletonSlot<T>::Instance = nullptr;
+}

@@ -2,16 +2,21 @@
 #include "platform/Platform.h"
 #include "platform/sim/Simclock.h"
 #include "platform/sim/Simconsole.h"
+#include "platform/sim/Simdriver.h"
+#include "platform/sim/Simfiles.h"
+#include "platform/sim/Simhardware.h"
 #include "platform/sim/Simmouse.h"
 #include "platform/sim/Simmutexes.h"
 #include "platform/sim/Simos.h"
 #include "platform/sim/Simprivileges.h"
 #include "platform/sim/Simprocess.h"
 #include "platform/sim/Simregistry.h"
+#include "platform/sim/Simservices.h"
 #include "platform/sim/Simsharedmemory.h"
 #include "platform/sim/Simshell.h"
 #include "platform/sim/Simthreads.h"
 #include "platform/sim/Simusb.h"
+#include "platform/sim/Simwmi.h"
 #include "platform/sim/Simwindows.h"
 
 // One simulated PC: every port the program uses, backed by state a test can set and read.
@@ -33,4 +38,10 @@ public:
     TSimMouse Mouse{Clock};
     TSimThreads Threads;
     TSimSharedMemory SharedMemory;
+    TSimFileSystem Files;
+    TSimServiceManager Services{Files};
+    TSimHardware Hardware;
+    std::unique_ptr<ICrypto> Crypto = MakeHostCrypto();
+    TSimDriverDevice Driver{Services, Hardware, *Crypto};
+    TSimWmi Wmi;
 };

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstring>
+#include <vector>
+
 #include "platform/OsInfo.h"
 
 // The system's own facts, set by a test to present any Windows release and architecture.
@@ -12,7 +15,17 @@ public:
     bool HasEntryPoint(const std::string&, const std::string& name) override {
         if (name == "GetNativeSystemInfo") return HasNativeSystemInfo;
         if (name == "IsWow64Process") return HasIsWow64Process;
+        if (name == "GetSystemFirmwareTable") return HasFirmwareTable;
         return false;
+    }
+    std::string SystemDirectory() override { return WindowsFolder + (Process64Bit || !Wow64 ? "\\System32" : "\\SysWOW64"); }
+    std::string WindowsDirectory() override { return WindowsFolder; }
+    uint32_t SystemFirmwareTable(uint32_t provider, uint32_t, uint8_t* buffer, uint32_t size) override {
+        if (provider != 0x52534D42 || FirmwareTable.empty()) return 0;
+        const uint32_t needed = static_cast<uint32_t>(FirmwareTable.size());
+        if (!buffer || size < needed) return needed;
+        std::memcpy(buffer, FirmwareTable.data(), needed);
+        return needed;
     }
     uint16_t ProcessorArchitecture(bool native) override {
         return native ? NativeArchitecture : EmulatedArchitecture;
@@ -29,4 +42,7 @@ public:
     uint16_t EmulatedArchitecture = kArchAmd64;
     bool Wow64 = false;
     bool Process64Bit = true;
+    std::string WindowsFolder = "C:\\Windows";
+    bool HasFirmwareTable = true;
+    std::vector<uint8_t> FirmwareTable;  // the raw SMBIOS data: 8-byte header, then the table
 };

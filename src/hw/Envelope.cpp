@@ -1,0 +1,88 @@
+#include "hw/Envelope.h"
+
+#include <cstring>
+
+namespace envelope {
+
+uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Get32(const uint8_t* p) { return Get16(p) | (static_cast<uint32_t>(Get16(p + 2)) << 16); }
+uint64_t Get64(const uint8_t* p) { return Get32(p) | (static_cast<uint64_t>(Get32(p + 4)) << 32); }
+void Put16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+void Put32(uint8_t* p, uint32_t v) {
+    Put16(p, static_cast<uint16_t>(v));
+    Put16(p + 2, static_cast<uint16_t>(v >> 16));
+}
+void Put64(uint8_t* p, uint64_t v) {
+    Put32(p, static_cast<uint32_t>(v));
+    Put32(p + 4, static_cast<uint32_t>(v >> 32));
+}
+
+TKey DeriveKey(const uint8_t salt[kSaltSize]) {
+    TKey key;
+    std::memcpy(key.data(), kChannelKey, key.size());
+    std::memcpy(key.data() + 13, salt, kSaltSize);
+    return key;
+}
+
+bool Seal(uint8_t envelope[kEnvelopeSize], const uint8_t* iv, size_t ivSize, const uint8_t salt[kSaltSize],
+          const std::vector<uint8_t>& cipher) {
+    if (ivSize != kIvSize || cipher.size() != kCipherSize) return false;
+    Put32(envelope + kIvLengthAt, static_cast<uint32_t>(ivSize));
+    std::memcpy(envelope + kIvAt, iv, ivSize);
+    std::memcpy(envelope + kSaltAt, salt, kSaltSize);
+    std::memcpy(envelope + kCipherAt, cipher.data(), cipher.size());
+    Put32(envelope + kCipherLengthAt, static_cast<uint32_t>(cipher.size()));
+    return true;
+}
+
+bool Open(const uint8_t* input, size_t size, TOpened& opened) {
+    if (size < kSaltAt + kSaltSize || size < 6) return false;
+    opened.IvSize = Get32(input + kIvLengthAt);
+    if (opened.IvSize == 0 || opened.IvSize > kSaltAt - kIvAt) return false;
+    opened.Iv = input + kIvAt;
+    opened.Salt = input + kSaltAt;
+    // The ciphertext is found from the end: its length ends 2 bytes before the input does.
+    opened.CipherSize = Get32(input + size - 6);
+    if (opened.CipherSize == 0 || opened.CipherSize > size - 6 - (kSaltAt + kSaltSize)) return false;
+    opened.Cipher = input + size - 6 - opened.CipherSize;
+    return true;
+}
+
+std::array<uint8_t, kPlainSize> Plaintext(uint32_t innerCode, const uint8_t* inner, size_t innerSize) {
+    std::array<uint8_t, kPlainSize> plain{};
+    Put32(plain.data(), innerCode);
+    std::memcpy(plain.data() + kInnerOffset, inner, innerSize < kMaxInnerSize ? innerSize : kMaxInnerSize);
+    return plain;
+}
+
+std::array<uint8_t, kMemoryRequestSize> EncodeMemoryRequest(const TMemoryRequest& r) {
+    std::array<uint8_t, kMemoryRequestSize> bytes{};
+    Put64(bytes.data(), r.Address);
+    Put32(bytes.data() + 8, r.Length);
+    Put32(bytes.data() + 12, r.Unit);
+    Put64(bytes.data() + 16, r.Destination);
+    return bytes;
+}
+
+TMemoryRequest DecodeMemoryRequest(const uint8_t* bytes) {
+    return {Get64(bytes), Get32(bytes + 8), Get32(bytes + 12), Get64(bytes + 16)};
+}
+
+std::array<uint8_t, kPciRequestSize> EncodePciRequest(const TPciRequest& r) {
+    std::array<uint8_t, kPciRequestSize> bytes{};
+    bytes[0] = r.Bus;
+    bytes[1] = r.Device;
+    bytes[2] = r.Function;
+    Put16(bytes.data() + 4, r.Offset);
+    Put32(bytes.data() + 8, r.Result);
+    return bytes;
+}
+
+TPciRequest DecodePciRequest(const uint8_t* bytes) {
+    return {bytes[0], bytes[1], bytes[2], Get16(bytes + 4), Get32(bytes + 8)};
+}
+
+}  // namespace envelope

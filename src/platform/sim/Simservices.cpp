@@ -1,0 +1,57 @@
+#include "platform/sim/Simservices.h"
+
+IServiceManager::THandle TSimServiceManager::OpenManager() {
+    if (!Administrator) return 0;
+    m_Handles[m_Next] = "";
+    return m_Next++;
+}
+
+IServiceManager::THandle TSimServiceManager::CreateKernelService(THandle manager, const std::string& name,
+                                                                 const std::string& imagePath, TCreate& result) {
+    result = TCreate::Failed;
+    if (m_Handles.count(manager) == 0 || FailCreate) return 0;
+    if (Services.count(name)) {
+        result = TCreate::Exists;
+        return 0;
+    }
+    Services[name] = {imagePath, false, 0};
+    result = TCreate::Created;
+    m_Handles[m_Next] = name;
+    return m_Next++;
+}
+
+IServiceManager::THandle TSimServiceManager::OpenService(THandle manager, const std::string& name) {
+    if (m_Handles.count(manager) == 0 || Services.count(name) == 0) return 0;
+    m_Handles[m_Next] = name;
+    return m_Next++;
+}
+
+bool TSimServiceManager::StartService(THandle service) {
+    auto handle = m_Handles.find(service);
+    if (handle == m_Handles.end() || handle->second.empty()) return false;
+    TService& s = Services[handle->second];
+    ++s.Starts;
+    if (s.Running) return false;  // already running
+    const std::vector<uint8_t>* image = m_Files.Content(s.ImagePath);
+    s.Running = image && !image->empty();
+    return s.Running;
+}
+
+bool TSimServiceManager::StopService(THandle service) {
+    auto handle = m_Handles.find(service);
+    if (handle == m_Handles.end() || handle->second.empty()) return false;
+    Services[handle->second].Running = false;
+    return true;
+}
+
+bool TSimServiceManager::DeleteService(THandle service) {
+    auto handle = m_Handles.find(service);
+    if (handle == m_Handles.end() || handle->second.empty()) return false;
+    Services.erase(handle->second);
+    return true;
+}
+
+bool TSimServiceManager::Running(const std::string& name) const {
+    auto it = Services.find(name);
+    return it != Services.end() && it->second.Running;
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <map>
+#include <set>
+
+#include "platform/ServiceManager.h"
+#include "platform/sim/Simfiles.h"
+
+// The service control manager of the simulated machine. A kernel service starts when its
+// image file is on disk.
+class TSimServiceManager : public IServiceManager {
+public:
+    struct TService {
+        std::string ImagePath;
+        bool Running = false;
+        int Starts = 0;
+    };
+
+    explicit TSimServiceManager(TSimFileSystem& files) : m_Files(files) {}
+
+    THandle OpenManager() override;
+    THandle CreateKernelService(THandle manager, const std::string& name, const std::string& imagePath,
+                                TCreate& result) override;
+    THandle OpenService(THandle manager, const std::string& name) override;
+    bool StartService(THandle service) override;
+    bool StopService(THandle service) override;
+    bool DeleteService(THandle service) override;
+    void Close(THandle handle) override { m_Handles.erase(handle); }
+
+    bool Running(const std::string& name) const;
+
+    std::map<std::string, TService> Services;
+    bool Administrator = true;  // without it the manager does not open with full access
+    bool FailCreate = false;
+    size_t OpenHandles() const { return m_Handles.size(); }
+
+private:
+    TSimFileSystem& m_Files;
+    std::map<THandle, std::string> m_Handles;  // "" for the manager
+    THandle m_Next = 1;
+};
