@@ -17,7 +17,7 @@ void WithService(const std::string& name, TAction action) {
     IServiceManager& scm = *GetPlatform().Services;
     IServiceManager::THandle manager = scm.OpenManager();
     if (manager == 0) return;
-    if (IServiceManager::THandle service = scm.OpenService(manager, name)) {
+    if (IServiceManager::THandle service = scm.OpenNamed(manager, name)) {
         action(scm, service);
         scm.Close(service);
     }
@@ -77,14 +77,14 @@ IDriverDevice::THandle TLoadDriver::LoadDriver(const std::string& serviceName, c
     if (probe != IDriverDevice::kInvalid) {
         // Already running: start it anyway (a no-op) and open the device again.
         platform.Driver->Close(probe);
-        WithService(serviceName, [](IServiceManager& s, IServiceManager::THandle service) { s.StartService(service); });
+        WithService(serviceName, [](IServiceManager& s, IServiceManager::THandle service) { s.Start(service); });
         result = platform.Driver->Open(device);
     } else if (IServiceManager::THandle manager = scm.OpenManager()) {
         IServiceManager::TCreate created;
         IServiceManager::THandle service = scm.CreateKernelService(manager, serviceName, file, created);
-        if (!service && created == IServiceManager::TCreate::Exists) service = scm.OpenService(manager, serviceName);
+        if (!service && created == IServiceManager::TCreate::Exists) service = scm.OpenNamed(manager, serviceName);
         if (service) {
-            scm.StartService(service);
+            scm.Start(service);
             scm.Close(service);
             scm.Close(manager);
             result = platform.Driver->Open(device);
@@ -121,13 +121,13 @@ void TLoadDriver::UnloadDriver(IDriverDevice::THandle device, const std::string&
 
 bool TLoadDriver::StopDriverService() {
     if (!IsNtFamily()) return false;
-    WithService(kDriverServiceName, [](IServiceManager& s, IServiceManager::THandle service) { s.StopService(service); });
+    WithService(kDriverServiceName, [](IServiceManager& s, IServiceManager::THandle service) { s.Stop(service); });
     return true;
 }
 
 bool TLoadDriver::DeleteDriverService() {
     if (!IsNtFamily()) return false;
-    WithService(kDriverServiceName, [](IServiceManager& s, IServiceManager::THandle service) { s.DeleteService(service); });
+    WithService(kDriverServiceName, [](IServiceManager& s, IServiceManager::THandle service) { s.Delete(service); });
     return true;
 }
 

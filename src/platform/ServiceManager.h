@@ -14,9 +14,9 @@ public:
     // A demand-start kernel-driver service whose display name is its name.
     virtual THandle CreateKernelService(THandle manager, const std::string& name, const std::string& imagePath,
                                         TCreate& result) = 0;
-    virtual THandle OpenService(THandle manager, const std::string& name) = 0;
-    virtual bool StartService(THandle service) = 0;
-    virtual bool StopService(THandle service) = 0;
-    virtual bool DeleteService(THandle service) = 0;
+    virtual THandle OpenNamed(THandle manager, const std::string& name) = 0;
+    virtual bool Start(THandle service) = 0;
+    virtual bool Stop(THandle service) = 0;
+    virtual bool Delete(THandle service) = 0;
     virtual void Close(THandle handle) = 0;
 };

@@ -18,12 +18,18 @@ bool TSimDriverDevice::IoControl(THandle handle, uint32_t code, const uint8_t* i
     returned = 0;
     if (m_Handles.count(handle) == 0 || code != kEnvelopeCode || !in) return false;
     ++Requests;
+    if (Serve(in, inSize, out, outSize, returned)) return true;
+    ++Refused;
+    return false;
+}
+
+bool TSimDriverDevice::Serve(const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize, uint32_t& returned) {
     TOpened opened;
     std::vector<uint8_t> plain;
-    if (!envelope::Open(in, inSize, opened) || !m_Crypto.Decrypt(DeriveKey(opened.Salt).data(), opened.Iv, opened.IvSize,
-                                                        opened.Cipher, opened.CipherSize, plain) ||
+    if (!envelope::Open(in, inSize, opened) ||
+        !m_Crypto.Decrypt(DeriveKey(opened.Salt).data(), opened.Iv, opened.IvSize, opened.Cipher, opened.CipherSize,
+                          plain) ||
         plain.size() < kInnerOffset) {
-        ++Refused;
         return false;
     }
     const uint32_t inner = Get32(plain.data());

@@ -20,10 +20,12 @@ public:
                    uint32_t& returned) override;
 
     int Requests = 0;
-    int Refused = 0;
+    int Refused = 0;  // envelopes that did not decrypt or asked for nothing it serves
     size_t OpenHandles() const { return m_Handles.size(); }
 
 private:
+    bool Serve(const uint8_t* in, uint32_t inSize, uint8_t* out, uint32_t outSize, uint32_t& returned);
+
     TSimServiceManager& m_Services;
     TSimHardware& m_Hardware;
     ICrypto& m_Crypto;

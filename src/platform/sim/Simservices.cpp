@@ -20,13 +20,13 @@ IServiceManager::THandle TSimServiceManager::CreateKernelService(THandle manager
     return m_Next++;
 }
 
-IServiceManager::THandle TSimServiceManager::OpenService(THandle manager, const std::string& name) {
+IServiceManager::THandle TSimServiceManager::OpenNamed(THandle manager, const std::string& name) {
     if (m_Handles.count(manager) == 0 || Services.count(name) == 0) return 0;
     m_Handles[m_Next] = name;
     return m_Next++;
 }
 
-bool TSimServiceManager::StartService(THandle service) {
+bool TSimServiceManager::Start(THandle service) {
     auto handle = m_Handles.find(service);
     if (handle == m_Handles.end() || handle->second.empty()) return false;
     TService& s = Services[handle->second];
@@ -37,14 +37,14 @@ bool TSimServiceManager::StartService(THandle service) {
     return s.Running;
 }
 
-bool TSimServiceManager::StopService(THandle service) {
+bool TSimServiceManager::Stop(THandle service) {
     auto handle = m_Handles.find(service);
     if (handle == m_Handles.end() || handle->second.empty()) return false;
     Services[handle->second].Running = false;
     return true;
 }
 
-bool TSimServiceManager::DeleteService(THandle service) {
+bool TSimServiceManager::Delete(THandle service) {
     auto handle = m_Handles.find(service);
     if (handle == m_Handles.end() || handle->second.empty()) return false;
     Services.erase(handle->second);

@@ -20,10 +20,10 @@ public:
     THandle OpenManager() override;
     THandle CreateKernelService(THandle manager, const std::string& name, const std::string& imagePath,
                                 TCreate& result) override;
-    THandle OpenService(THandle manager, const std::string& name) override;
-    bool StartService(THandle service) override;
-    bool StopService(THandle service) override;
-    bool DeleteService(THandle service) override;
+    THandle OpenNamed(THandle manager, const std::string& name) override;
+    bool Start(THandle service) override;
+    bool Stop(THandle service) override;
+    bool Delete(THandle service) override;
     void Close(THandle handle) override { m_Handles.erase(handle); }
 
     bool Running(const std::string& name) const;

@@ -35,3 +35,22 @@ bool TWin32Os::IsWow64Process() {
     ::IsWow64Process(GetCurrentProcess(), &wow64);
     return wow64 != FALSE;
 }
+
+std::string TWin32Os::SystemDirectory() {
+    wchar_t folder[MAX_PATH];
+    UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? ToUtf8(std::wstring(folder, length)) : std::string();
+}
+
+std::string TWin32Os::WindowsDirectory() {
+    wchar_t folder[MAX_PATH];
+    UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? ToUtf8(std::wstring(folder, length)) : std::string();
+}
+
+uint32_t TWin32Os::SystemFirmwareTable(uint32_t provider, uint32_t id, uint8_t* buffer, uint32_t size) {
+    using TQuery = UINT(WINAPI*)(DWORD, DWORD, PVOID, DWORD);
+    auto query = reinterpret_cast<TQuery>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetSystemFirmwareTable")));
+    return query ? query(provider, id, buffer, size) : 0;
+}

@@ -8,4 +8,7 @@ public:
     uint16_t ProcessorArchitecture(bool native) override;
     bool IsWow64Process() override;
     bool ProcessIs64Bit() override { return sizeof(void*) == 8; }
+    std::string SystemDirectory() override;
+    std::string WindowsDirectory() override;
+    uint32_t SystemFirmwareTable(uint32_t provider, uint32_t id, uint8_t* buffer, uint32_t size) override;
 };

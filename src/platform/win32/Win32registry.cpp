@@ -59,3 +59,33 @@ bool TWin32Registry::QueryValue(TRoot root, const std::string& path, const std::
     data.resize(size);
     return true;
 }
+
+bool TWin32Registry::SubKeyName(TRoot root, const std::string& path, uint32_t index, std::string& name) {
+    TKey key;
+    if (!OpenExisting(root, path, key)) return false;
+    wchar_t buffer[2048];
+    DWORD length = 2048;
+    if (RegEnumKeyExW(key.Handle, index, buffer, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    name = ToUtf8(std::wstring(buffer, length));
+    return true;
+}
+
+bool TWin32Registry::ValueAt(TRoot root, const std::string& path, uint32_t index, size_t bufferSize,
+                             std::string& name, std::vector<uint8_t>& data) {
+    TKey key;
+    if (!OpenExisting(root, path, key)) return false;
+    wchar_t buffer[2048];
+    DWORD length = 2048;
+    data.assign(bufferSize, 0);
+    DWORD size = static_cast<DWORD>(bufferSize);
+    if (RegEnumValueW(key.Handle, index, buffer, &length, nullptr, nullptr, data.empty() ? nullptr : data.data(),
+                      &size) != ERROR_SUCCESS) {
+        data.clear();
+        return false;
+    }
+    name = ToUtf8(std::wstring(buffer, length));
+    data.resize(size);
+    return true;
+}

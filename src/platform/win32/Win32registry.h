@@ -9,4 +9,7 @@ public:
                   uint32_t value) override;
     bool QueryValue(TRoot root, const std::string& path, const std::string& name, size_t bufferSize,
                     std::vector<uint8_t>& data) override;
+    bool SubKeyName(TRoot root, const std::string& path, uint32_t index, std::string& name) override;
+    bool ValueAt(TRoot root, const std::string& path, uint32_t index, size_t bufferSize, std::string& name,
+                 std::vector<uint8_t>& data) override;
 };

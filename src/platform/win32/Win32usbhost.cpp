@@ -4,6 +4,7 @@
 #include <setupapi.h>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32deviceio.h"
 
 namespace {
 // The host-controller device interface class.
@@ -39,25 +40,17 @@ std::vector<std::string> TWin32UsbHost::HostControllerPaths() {
 }
 
 IUsbHost::THandle TWin32UsbHost::Open(const std::string& path) {
-    HANDLE handle = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return kInvalid;
-    return static_cast<THandle>(reinterpret_cast<intptr_t>(handle));
+    return OpenDevicePath(path, GENERIC_WRITE, FILE_SHARE_WRITE);
 }
 
-void TWin32UsbHost::Close(THandle handle) {
-    if (handle != kInvalid) CloseHandle(reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle)));
-}
+void TWin32UsbHost::Close(THandle handle) { CloseDevice(handle); }
 
-bool TWin32UsbHost::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t>& in,
-                              size_t outSize, std::vector<uint8_t>& out) {
-    std::vector<uint8_t> inCopy = in;
+bool TWin32UsbHost::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t>& in, size_t outSize,
+                              std::vector<uint8_t>& out) {
     out.assign(outSize, 0);
-    DWORD returned = 0;
-    BOOL ok = DeviceIoControl(reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle)), code,
-                              inCopy.empty() ? nullptr : inCopy.data(), static_cast<DWORD>(inCopy.size()),
-                              out.empty() ? nullptr : out.data(), static_cast<DWORD>(out.size()),
-                              &returned, nullptr);
+    uint32_t returned = 0;
+    bool ok = DeviceControl(handle, code, in.empty() ? nullptr : in.data(), static_cast<uint32_t>(in.size()),
+                            out.empty() ? nullptr : out.data(), static_cast<uint32_t>(out.size()), returned);
     out.resize(ok ? returned : 0);
-    return ok != FALSE;
+    return ok;
 }
