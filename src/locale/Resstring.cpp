@@ -1,0 +1,63 @@
+#include "locale/Resstring.h"
+
+#include "config/Kytxmlitem.h"
+#include "shell/Imainevent.h"
+#include "sys/Debugconsole.h"
+#include "sys/Files.h"
+#include "sys/Kytprocess.h"
+#include "sys/Numbers.h"
+#include "sys/Singletons.h"
+
+TResString::TResString() {
+    m_XmlFileName = GetAppDirectory() + "\\Language\\Config.xml";
+    GetDebugConsole(false).WriteTagged("TLangConfig::m_XmlFileName", m_XmlFileName, kColorYellow);
+}
+
+void TResString::LoadLanguageFile(const std::string& path) {
+    if (!FileExists(path)) return;
+    GetDebugConsole(false).WriteLine("LangXmlFile=" + path);
+    LoadXmlFile(path);
+    m_Strings.clear();
+    if (!HasRoot()) return;
+    for (pugi::xml_node n = FirstNode(Root(), "/DATAPACKET/ROWDATA"); n; n = n.next_sibling()) {
+        if (n.type() != pugi::node_element) continue;
+        for (pugi::xml_node row = n.first_child(); row; row = row.next_sibling()) {
+            if (row.type() != pugi::node_element || UpperCase(row.name()) != "ROW") continue;
+            const TKytXmlItem item(row);
+            const std::string id = item.GetStrAttribute("ID", "");
+            if (id.empty()) continue;
+            m_Strings[id] = {item.GetStrAttribute("String", ""), item.GetStrAttribute("FontName", ""),
+                             item.GetStrAttribute("TextXOffset", ""), item.GetStrAttribute("TextYOffset", "")};
+        }
+    }
+}
+
+std::string TResString::GetString(const std::string& id, const std::string& defaultText) {
+    const std::string& text = m_Strings[id].String;
+    return text.empty() ? defaultText : text;
+}
+
+std::string TResString::GetFontName(const std::string& id, const std::string& defaultText) {
+    const std::string& text = m_Strings[id].FontName;
+    return text.empty() ? defaultText : text;
+}
+
+int TResString::Offset(const std::string& text, int defaultValue) {
+    int32_t value = 0;
+    return !text.empty() && ParseInteger(text, value) ? value : defaultValue;
+}
+
+int TResString::GetTextXOffset(const std::string& id, int defaultValue) {
+    return Offset(m_Strings[id].TextXOffset, defaultValue);
+}
+
+int TResString::GetTextYOffset(const std::string& id, int defaultValue) {
+    return Offset(m_Strings[id].TextYOffset, defaultValue);
+}
+
+void TResString::AnnounceLanguageChange() {
+    if (m_Listener) m_Listener->LanguageChanged();
+    if (m_ApplyToPages) m_ApplyToPages();
+}
+
+TResString& GetResString() { return SingletonOf<TResString>(); }

@@ -1,0 +1,96 @@
+#include "locale/Resstring.h"
+
+#include "InstallDir.h"
+#include "MachineTest.h"
+#include "shell/Imainevent.h"
+#include "sys/Debugconsole.h"
+
+namespace {
+class ResStringTest : public TMachineTest {
+protected:
+    void SetUp() override {
+        TMachineTest::SetUp();
+        Dir.PointAt(Machine);
+    }
+    std::string Language(const std::string& name, const std::string& rows) {
+        Dir.Write("Language\\" + name, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA/>"
+                                       "<ROWDATA>" + rows + "</ROWDATA></DATAPACKET>");
+        return Dir.Path("Language\\" + name);
+    }
+    TInstallDir Dir;
+};
+
+struct TListener : IMainEvent {
+    void SetDescription(const std::string&) override {}
+    void ThemeChanged(int) override {}
+    void LanguageChanged() override { ++Changes; }
+    void MainEvent4() override {}
+    void MainEvent5() override {}
+    void MainEvent6() override {}
+    int Changes = 0;
+};
+}  // namespace
+
+TEST_F(ResStringTest, RowsTextsAndOffsets) {
+    const std::string german = Language("German.xml",
+        "<ROW ID=\"STR_BASE_APPLY\" String=\"\xC3\x9C" "bernehmen\" FontName=\"Neo Sans\" TextXOffset=\"4\" TextYOffset=\"$2\"/>"
+        "<row ID=\"STR_BASE_CANCEL\" String=\"Abbrechen\" TextXOffset=\"abc\"/>"
+        "<Row ID=\"STR_BASE_UPDATE\" String=\"\"/>"
+        "<ROW String=\"no id\"/><ROW ID=\"\" String=\"empty id\"/>"
+        "<ROW ID=\"STR_MAIN_DESCRIPTION\" String=\"Erst\" FontName=\"F\"/>"
+        "<ROW ID=\"STR_MAIN_DESCRIPTION\" String=\"Beschreibung\"/>"
+        "<Other><ROW ID=\"DEEP\" String=\"never\"/></Other>");
+    TResString& strings = GetResString();
+    EXPECT_EQ(strings.GetString("STR_BASE_APPLY", "Apply"), "Apply");  // nothing loaded yet
+    strings.LoadLanguageFile(german);
+    struct Case {
+        const char* id;
+        const char* text;
+        const char* font;
+        int x;
+        int y;
+    };
+    const Case kCases[] = {
+        {"STR_BASE_APPLY", "\xC3\x9C" "bernehmen", "Neo Sans", 4, 2},
+        {"STR_BASE_CANCEL", "Abbrechen", "dflt", -1, -1},  // "abc" gives the default
+        {"STR_BASE_UPDATE", "dflt", "dflt", -1, -1},       // an empty String counts as untranslated
+        {"STR_MAIN_DESCRIPTION", "Beschreibung", "dflt", -1, -1},  // the later row replaces all four
+        {"str_base_apply", "dflt", "dflt", -1, -1},        // ids are case-sensitive
+        {"DEEP", "dflt", "dflt", -1, -1},
+    };
+    for (const Case& c : kCases) {
+        EXPECT_EQ(strings.GetString(c.id, "dflt"), c.text) << c.id;
+        EXPECT_EQ(strings.GetFontName(c.id, "dflt"), c.font) << c.id;
+        EXPECT_EQ(strings.GetTextXOffset(c.id, -1), c.x) << c.id;
+        EXPECT_EQ(strings.GetTextYOffset(c.id, -1), c.y) << c.id;
+    }
+}
+
+TEST_F(ResStringTest, AMissingFileKeepsTheLanguageAndABrokenOneEmptiesIt) {
+    GetDebugConsole(true);
+    TResString& strings = GetResString();
+    const std::string french = Language("French.xml", "<ROW ID=\"STR_BASE_APPLY\" String=\"Appliquer\"/>");
+    strings.LoadLanguageFile(french);
+    strings.LoadLanguageFile(Dir.Path("Language\\Missing.xml"));
+    strings.LoadLanguageFile("");
+    EXPECT_EQ(strings.GetString("STR_BASE_APPLY", "Apply"), "Appliquer");
+    Dir.Write("Language\\Broken.xml", "<DATAPACKET><ROWDATA>");
+    strings.LoadLanguageFile(Dir.Path("Language\\Broken.xml"));
+    EXPECT_EQ(strings.GetString("STR_BASE_APPLY", "Apply"), "Apply");
+    auto lines = Machine.Console.Lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].Text, "TLangConfig::m_XmlFileName ... [" + Dir.Root() + "\\Language\\Config.xml]");
+    EXPECT_EQ(lines[1].Text, "LangXmlFile=" + french);
+}
+
+TEST_F(ResStringTest, AnnouncingReachesTheMainWindowAndThePages) {
+    TResString& strings = GetResString();
+    int pages = 0;
+    strings.AnnounceLanguageChange();  // no listener yet: nothing to call
+    TListener listener;
+    strings.SetListener(&listener);
+    strings.SetPagesListener([&] { ++pages; });
+    strings.AnnounceLanguageChange();
+    EXPECT_EQ(listener.Changes, 1);
+    EXPECT_EQ(pages, 1);
+}
