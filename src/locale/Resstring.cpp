@@ -7,6 +7,7 @@
 #include "sys/Kytprocess.h"
 #include "sys/Numbers.h"
 #include "sys/Singletons.h"
+#include "ui/Imgbtn.h"
 
 TResString::TResString() {
     m_XmlFileName = GetAppDirectory() + "\\Language\\Config.xml";
@@ -53,6 +54,26 @@ int TResString::GetTextXOffset(const std::string& id, int defaultValue) {
 
 int TResString::GetTextYOffset(const std::string& id, int defaultValue) {
     return Offset(m_Strings[id].TextYOffset, defaultValue);
+}
+
+void TResString::ApplyToButton(const std::string& id, TImgBtn& button) {
+    const std::string text = m_Strings[id].String;
+    // Untranslated: the button keeps whatever the last language that had the id gave it.
+    if (text.empty()) return;
+    TImgBtnData& design = m_Buttons[&button];
+    if (design.Name.empty()) {
+        design = {button.Name.empty() ? "TImgBtn" : button.Name, button.Font.Name(), button.FontDisabled.Name(),
+                  button.FontDown.Name(), button.FontDownDisabled.Name(), button.FontEnter.Name(),
+                  button.TextXOffset(), button.TextYOffset()};
+    }
+    button.SetCaption(text);
+    button.Font.SetName(GetFontName(id, design.Font));
+    button.FontDisabled.SetName(GetFontName(id, design.FontDisabled));
+    button.FontDown.SetName(GetFontName(id, design.FontDown));
+    button.FontDownDisabled.SetName(GetFontName(id, design.FontDownDisabled));
+    button.FontEnter.SetName(GetFontName(id, design.FontEnter));
+    button.SetTextXOffset(GetTextXOffset(id, design.TextXOffset));
+    button.SetTextYOffset(GetTextYOffset(id, design.TextYOffset));
 }
 
 void TResString::AnnounceLanguageChange() {

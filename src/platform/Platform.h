@@ -5,6 +5,7 @@
 #include "platform/DeviceSet.h"
 #include "platform/DriverDevice.h"
 #include "platform/FileSystem.h"
+#include "platform/Graphics.h"
 #include "platform/MouseEvents.h"
 #include "platform/Mutexes.h"
 #include "platform/OsInfo.h"
@@ -41,6 +42,7 @@ struct TPlatform {
     IFileSystem* Files = nullptr;
     ICrypto* Crypto = nullptr;
     IWmi* Wmi = nullptr;
+    IGraphics* Graphics = nullptr;
 };
 
 // The ports of an owner that holds one adapter of each under the port's name.
@@ -50,7 +52,7 @@ TPlatform PlatformOf(TOwner& owner) {
                      &owner.Console, &owner.Os,       &owner.Usb,      &owner.Devices,
                      &owner.Registry, &owner.Privileges, &owner.Shell, &owner.Mouse,
                      &owner.Threads, &owner.SharedMemory, &owner.Services, &owner.Driver,
-                     &owner.Files,   &*owner.Crypto,  &owner.Wmi};
+                     &owner.Files,   &*owner.Crypto,  &owner.Wmi,      &owner.Graphics};
 }
 
 TPlatform& GetPlatform();

@@ -5,6 +5,23 @@
 
 using TWindowId = uint64_t;  // 0 means none
 
+class TCanvas;
+
+// What a form's window reports to the toolkit: painting, the mouse and close requests.
+class IFormEvents {
+public:
+    enum TButton { kLeft = 0, kRight = 1, kMiddle = 2 };
+    virtual ~IFormEvents() = default;
+    virtual void PaintWindow(TCanvas& canvas) = 0;
+    virtual void WindowMouseMove(int x, int y) = 0;
+    virtual void WindowMouseDown(int button, int x, int y) = 0;
+    virtual void WindowMouseUp(int button, int x, int y) = 0;
+    virtual void WindowMouseLeave() = 0;
+    virtual void WindowDoubleClick(int x, int y) = 0;
+    // The user or another program asked the window to close.
+    virtual void WindowCloseRequested() = 0;
+};
+
 struct TMessage {
     TWindowId Window = 0;
     uint32_t Msg = 0;
@@ -28,9 +45,20 @@ public:
     // The application's hidden top-level window of the given class.
     virtual TWindowId CreateAppWindow(const std::string& className, const std::string& caption) = 0;
     virtual void SetCaption(TWindowId window, const std::string& caption) = 0;
-    // A plain visible top-level window; closing it ends the message loop.
-    virtual TWindowId CreateMainWindow(const std::string& caption, int width, int height) = 0;
+    // A borderless top-level window for a form, created hidden.
+    virtual TWindowId CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
+                                       int height) = 0;
+    virtual void ShowWindow(TWindowId window, bool show) = 0;
+    virtual void MoveWindow(TWindowId window, int x, int y, int width, int height) = 0;
+    // Asks for a repaint of the whole window.
+    virtual void Invalidate(TWindowId window) = 0;
+    virtual void ScreenSize(int& width, int& height) = 0;
     virtual void DestroyWindow(TWindowId window) = 0;
+    // A repeating timer on the GUI thread; 0 when none could be made.
+    virtual uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) = 0;
+    virtual void StopTimer(uint64_t timer) = 0;
+    // Runs a call on the GUI thread from any thread, without waiting for it.
+    virtual void PostToGuiThread(std::function<void()> call) = 0;
     // A system message box with an OK button; returns when the user closes it.
     virtual void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon,
                                 bool systemModal) = 0;

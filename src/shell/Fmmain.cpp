@@ -2,6 +2,5 @@
 
 TMainForm::TMainForm() {
     Caption = "Glidepost";
-    Width = 1000;
-    Height = 539;
+    SetSize(1000, 539);
 }

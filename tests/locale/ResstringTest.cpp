@@ -4,6 +4,8 @@
 #include "MachineTest.h"
 #include "shell/Imainevent.h"
 #include "sys/Debugconsole.h"
+#include "ui/Imgbtn.h"
+#include "ui/toolkit/Form.h"
 
 namespace {
 class ResStringTest : public TMachineTest {
@@ -93,4 +95,47 @@ TEST_F(ResStringTest, AnnouncingReachesTheMainWindowAndThePages) {
     strings.AnnounceLanguageChange();
     EXPECT_EQ(listener.Changes, 1);
     EXPECT_EQ(pages, 1);
+}
+
+TEST_F(ResStringTest, ApplyToButtonRemembersTheDesignAcrossLanguages) {
+    const std::string japanese = Language("Japanese.xml",
+        "<ROW ID=\"STR_GLIDEPOST_PEAK_RATE\" String=\"\xE3\x83\x94\xE3\x83\xBC\xE3\x82\xAF\" FontName=\"Yu Gothic UI\""
+        " TextXOffset=\"6\" TextYOffset=\"1\"/>"
+        "<ROW ID=\"STR_GLIDEPOST_DEFAULT\" String=\"\xE6\x97\xA2\xE5\xAE\x9A\"/>");
+    const std::string german = Language("German.xml", "<ROW ID=\"STR_GLIDEPOST_PEAK_RATE\" String=\"Spitzenrate\"/>");
+    TForm form;
+    TImgBtn peak(&form), rate(&form);
+    peak.Name = "lblPeakRateCaption";
+    peak.Font.SetName("Neo Sans");
+    peak.FontEnter.SetName("Neo Sans Bold");  // a design-time state face of its own
+    peak.SetCaption("Peak Rate");
+    peak.SetTextXOffset(2);
+    rate.SetCaption("500 HZ");
+
+    TResString& strings = GetResString();
+    strings.ApplyToButton("STR_GLIDEPOST_PEAK_RATE", peak);  // nothing loaded: untouched
+    EXPECT_EQ(peak.Caption(), "Peak Rate");
+    EXPECT_TRUE(strings.ButtonSnapshots().empty());
+
+    strings.LoadLanguageFile(japanese);
+    strings.ApplyToButton("STR_GLIDEPOST_PEAK_RATE", peak);
+    strings.ApplyToButton("STR_GLIDEPOST_DEFAULT", rate);
+    EXPECT_EQ(peak.Caption(), "\xE3\x83\x94\xE3\x83\xBC\xE3\x82\xAF");
+    for (const TFont* font : {&peak.Font, &peak.FontEnter, &peak.FontDown, &peak.FontDisabled, &peak.FontDownDisabled}) {
+        EXPECT_EQ(font->Name(), "Yu Gothic UI");
+    }
+    EXPECT_EQ(peak.TextXOffset(), 6);
+    EXPECT_EQ(peak.TextYOffset(), 1);
+    EXPECT_EQ(rate.Caption(), "\xE6\x97\xA2\xE5\xAE\x9A");
+
+    strings.LoadLanguageFile(german);
+    strings.ApplyToButton("STR_GLIDEPOST_PEAK_RATE", peak);
+    strings.ApplyToButton("STR_GLIDEPOST_DEFAULT", rate);  // German lacks it: the Japanese caption stays
+    EXPECT_EQ(peak.Caption(), "Spitzenrate");
+    EXPECT_EQ(peak.Font.Name(), "Neo Sans");  // no FontName: the design faces come back
+    EXPECT_EQ(peak.FontEnter.Name(), "Neo Sans Bold");
+    EXPECT_EQ(peak.TextXOffset(), 2);
+    EXPECT_EQ(peak.TextYOffset(), 0);
+    EXPECT_EQ(rate.Caption(), "\xE6\x97\xA2\xE5\xAE\x9A");
+    EXPECT_EQ(strings.ButtonSnapshots().at(&peak).Name, "lblPeakRateCaption");
 }

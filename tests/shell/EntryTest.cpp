@@ -101,7 +101,7 @@ TEST_F(EntryTest, NormalStartCreatesTheApplicationWindowAndThreeForms) {
     EXPECT_EQ(app.Title(), "TrivexalGlidepost");
     EXPECT_EQ(Machine.Windows.FindTopWindow("TApplication", "TrivexalGlidepost"), app.Handle());
     ASSERT_NE(app.MainForm(), nullptr);
-    EXPECT_TRUE(app.MainForm()->Visible());
+    EXPECT_TRUE(app.MainForm()->FormVisible());
 }
 
 TEST(ExceptionDisplayTest, FullStopAddedOnlyAfterCharactersAboveIt) {

@@ -32,12 +32,13 @@ TEST_F(ApplicationTest, FirstFormIsMainAndClosingItEndsTheLoop) {
     TPlainForm& second = app.CreateForm<TPlainForm>();
     EXPECT_EQ(app.MainForm(), &main);
     app.Run();
-    EXPECT_TRUE(main.Visible());
-    EXPECT_FALSE(second.Visible());
+    EXPECT_TRUE(main.FormVisible());
+    EXPECT_FALSE(second.FormVisible());
 
     Machine.Windows.Post(main.Handle(), IWindowSystem::kClose, 0, 0);
     Machine.Windows.Post(app.Handle(), 0x8001, 0, 0);
     app.Run();
     EXPECT_TRUE(Machine.Windows.QuitRequested);
+    EXPECT_FALSE(main.FormVisible());
     EXPECT_EQ(Machine.Windows.Queue.size(), 1u);  // the loop ended before the later message
 }

@@ -4,6 +4,7 @@
 #include "platform/sim/Simconsole.h"
 #include "platform/sim/Simdriver.h"
 #include "platform/sim/Simfiles.h"
+#include "platform/sim/Simgraphics.h"
 #include "platform/sim/Simhardware.h"
 #include "platform/sim/Simmouse.h"
 #include "platform/sim/Simmutexes.h"
@@ -44,4 +45,5 @@ public:
     std::unique_ptr<ICrypto> Crypto = MakeHostCrypto();
     TSimDriverDevice Driver{Services, Hardware, *Crypto};
     TSimWmi Wmi;
+    TSimGraphics Graphics;
 };

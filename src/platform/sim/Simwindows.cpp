@@ -17,33 +17,104 @@ bool TSimWindows::Post(TWindowId window, uint32_t msg, uint64_t wParam, int64_t 
 
 TWindowId TSimWindows::CreateAppWindow(const std::string& className, const std::string& caption) {
     TWindowId id = m_NextId++;
-    Windows[id] = {className, caption, false};
+    Windows[id] = {className, caption};
     return id;
 }
 
 void TSimWindows::SetCaption(TWindowId window, const std::string& caption) {
-    auto it = Windows.find(window);
-    if (it != Windows.end()) it->second.Caption = caption;
+    if (TWindow* w = Find(window)) w->Caption = caption;
 }
 
-TWindowId TSimWindows::CreateMainWindow(const std::string& caption, int, int) {
+TWindowId TSimWindows::CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
+                                        int height) {
     TWindowId id = m_NextId++;
-    Windows[id] = {"TMainForm", caption, true};
+    Windows[id] = {"TForm", caption, &events, x, y, width, height};
     return id;
 }
 
+void TSimWindows::ShowWindow(TWindowId window, bool show) {
+    if (TWindow* w = Find(window)) w->Visible = show;
+}
+
+void TSimWindows::MoveWindow(TWindowId window, int x, int y, int width, int height) {
+    if (TWindow* w = Find(window)) {
+        w->X = x;
+        w->Y = y;
+        w->Width = width;
+        w->Height = height;
+    }
+}
+
+void TSimWindows::Invalidate(TWindowId window) {
+    if (TWindow* w = Find(window)) ++w->Invalidations;
+}
+
+TSimWindows::TWindow* TSimWindows::Find(TWindowId window) {
+    auto it = Windows.find(window);
+    return it == Windows.end() ? nullptr : &it->second;
+}
+
+void TSimWindows::PostToGuiThread(std::function<void()> call) {
+    {
+        std::lock_guard<std::mutex> guard(m_CallsMutex);
+        m_Calls.push_back(std::move(call));
+    }
+    m_CallPosted.notify_all();
+}
+
+int TSimWindows::RunPostedCalls() {
+    int count = 0;
+    for (;;) {
+        std::function<void()> call;
+        {
+            std::lock_guard<std::mutex> guard(m_CallsMutex);
+            if (m_Calls.empty()) return count;
+            call = std::move(m_Calls.front());
+            m_Calls.pop_front();
+        }
+        call();
+        ++count;
+    }
+}
+
+bool TSimWindows::WaitForPostedCall(int timeoutMs) {
+    std::unique_lock<std::mutex> lock(m_CallsMutex);
+    return m_CallPosted.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return !m_Calls.empty(); });
+}
+
 void TSimWindows::RunLoop(const THook& hook) {
+    RunPostedCalls();
     while (!QuitRequested && !Queue.empty()) {
         TMessage message = Queue.front();
         Queue.pop_front();
         if (hook && hook(message)) continue;
         Dispatched.push_back(message);
-        auto it = Windows.find(message.Window);
-        if (message.Msg == kClose && it != Windows.end() && it->second.Main) {
-            Windows.erase(it);
-            QuitRequested = true;
-        }
+        TWindow* window = Find(message.Window);
+        if (message.Msg == kClose && window && window->Events) window->Events->WindowCloseRequested();
     }
+}
+
+uint64_t TSimWindows::StartTimer(uint32_t intervalMs, std::function<void()> onTick) {
+    const uint32_t interval = intervalMs == 0 ? 1 : intervalMs;
+    m_Timers[m_NextTimer] = {interval, m_NowMs + interval, std::move(onTick)};
+    return m_NextTimer++;
+}
+
+void TSimWindows::Advance(uint64_t ms) {
+    const uint64_t end = m_NowMs + ms;
+    for (;;) {
+        // The earliest due timer (the oldest first on a tie); a tick may start or stop timers.
+        auto next = m_Timers.end();
+        for (auto it = m_Timers.begin(); it != m_Timers.end(); ++it) {
+            if (it->second.Due <= end && (next == m_Timers.end() || it->second.Due < next->second.Due)) next = it;
+        }
+        if (next == m_Timers.end()) break;
+        m_NowMs = next->second.Due;
+        next->second.Due += next->second.Interval;
+        std::function<void()> tick = next->second.OnTick;
+        tick();
+    }
+    m_NowMs = end;
 }
 
 std::vector<TMessage> TSimWindows::PostedTo(TWindowId window) const {

@@ -1,18 +1,24 @@
 #pragma once
+#include <condition_variable>
 #include <deque>
+#include <mutex>
 #include <map>
 #include <vector>
 
 #include "platform/WindowSystem.h"
 
-// Windows without pixels: one queue for the whole machine, advanced by the test. RunLoop
+// Windows without pixels: one queue for the whole machine, forms that a test paints and
+// points at, and timers on a virtual clock of their own, all advanced by the test. RunLoop
 // returns when the queue is empty or Quit was called.
 class TSimWindows : public IWindowSystem {
 public:
     struct TWindow {
         std::string ClassName;
         std::string Caption;
-        bool Main = false;
+        IFormEvents* Events = nullptr;  // set for forms
+        int X = 0, Y = 0, Width = 0, Height = 0;
+        bool Visible = false;
+        int Invalidations = 0;
     };
     struct TBox {
         std::string Caption;
@@ -25,7 +31,15 @@ public:
     bool Post(TWindowId window, uint32_t msg, uint64_t wParam, int64_t lParam) override;
     TWindowId CreateAppWindow(const std::string& className, const std::string& caption) override;
     void SetCaption(TWindowId window, const std::string& caption) override;
-    TWindowId CreateMainWindow(const std::string& caption, int width, int height) override;
+    TWindowId CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
+                               int height) override;
+    void ShowWindow(TWindowId window, bool show) override;
+    void MoveWindow(TWindowId window, int x, int y, int width, int height) override;
+    void Invalidate(TWindowId window) override;
+    void ScreenSize(int& width, int& height) override {
+        width = ScreenWidth;
+        height = ScreenHeight;
+    }
     void DestroyWindow(TWindowId window) override { Windows.erase(window); }
     void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon,
                         bool systemModal) override {
@@ -33,9 +47,21 @@ public:
     }
     void RunLoop(const THook& hook) override;
     void Quit() override { QuitRequested = true; }
+    uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) override;
+    void StopTimer(uint64_t timer) override { m_Timers.erase(timer); }
+    void PostToGuiThread(std::function<void()> call) override;
+    // Runs the calls other threads posted, as the GUI thread's loop would; answers how many.
+    int RunPostedCalls();
+    // Blocks until another thread posts a call (a bounded wait for tests).
+    bool WaitForPostedCall(int timeoutMs = 5000);
 
+    // Moves the timers' clock forward, firing every timer that falls due, in time order.
+    void Advance(uint64_t ms);
+    uint64_t NowMs() const { return m_NowMs; }
+    size_t RunningTimers() const { return m_Timers.size(); }
     // Messages posted to a window, in order, whether or not they were processed yet.
     std::vector<TMessage> PostedTo(TWindowId window) const;
+    TWindow* Find(TWindowId window);
 
     std::map<TWindowId, TWindow> Windows;
     std::deque<TMessage> Queue;
@@ -43,7 +69,20 @@ public:
     std::vector<TMessage> Dispatched;
     std::vector<TBox> Boxes;
     bool QuitRequested = false;
+    int ScreenWidth = 1920;
+    int ScreenHeight = 1080;
 
 private:
+    struct TTimer {
+        uint32_t Interval;
+        uint64_t Due;
+        std::function<void()> OnTick;
+    };
     TWindowId m_NextId = 0x100;
+    std::map<uint64_t, TTimer> m_Timers;
+    uint64_t m_NextTimer = 1;
+    uint64_t m_NowMs = 0;
+    std::mutex m_CallsMutex;
+    std::condition_variable m_CallPosted;
+    std::deque<std::function<void()>> m_Calls;
 };

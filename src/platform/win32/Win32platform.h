@@ -11,6 +11,7 @@
 #include "platform/win32/Win32deviceset.h"
 #include "platform/win32/Win32driverdevice.h"
 #include "platform/win32/Win32files.h"
+#include "platform/win32/Win32graphics.h"
 #include "platform/win32/Win32privileges.h"
 #include "platform/win32/Win32process.h"
 #include "platform/win32/Win32registry.h"
@@ -46,4 +47,5 @@ public:
     TWin32FileSystem Files;
     std::unique_ptr<ICrypto> Crypto = std::make_unique<TCryptography>();
     TWin32Wmi Wmi;
+    TWin32Graphics Graphics;
 };

@@ -1,55 +1,151 @@
 #include "platform/win32/Win32windows.h"
 
 #include <windows.h>
+#include <windowsx.h>
 
+#include <memory>
+
+#include "platform/Graphics.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32graphics.h"
 
 namespace {
-constexpr const wchar_t* kMainClass = L"TGlidepostForm";
+constexpr const wchar_t* kFormClass = L"TGlidepostForm";
+constexpr const wchar_t* kCallClass = L"TGlidepostCalls";
+constexpr UINT kRunCall = WM_APP + 0x3F0;
 
 HWND ToHwnd(TWindowId id) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(id)); }
 TWindowId ToId(HWND hwnd) { return static_cast<TWindowId>(reinterpret_cast<uintptr_t>(hwnd)); }
 
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
+std::map<UINT_PTR, std::function<void()>>& Timers() {
+    static std::map<UINT_PTR, std::function<void()>> timers;
+    return timers;
+}
+
+void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = Timers().find(id);
+    if (it == Timers().end()) return;
+    std::function<void()> tick = it->second;  // the tick may stop this very timer
+    tick();
+}
+
+IFormEvents* EventsOf(HWND hwnd) { return reinterpret_cast<IFormEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+// Paints into a back buffer and copies it to the screen in one step: no flicker.
+void PaintForm(HWND hwnd, IFormEvents& events) {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HDC buffer = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(buffer, bitmap);
+    {
+        std::unique_ptr<TCanvas> canvas = MakeGdiPlusCanvas(buffer);
+        events.PaintWindow(*canvas);
+    }
+    BitBlt(screen, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, old);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    IFormEvents* events = EventsOf(hwnd);
+    if (!events) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintForm(hwnd, *events);
+            return 0;
+        case WM_MOUSEMOVE: {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+            TrackMouseEvent(&track);
+            events->WindowMouseMove(x, y);
+            return 0;
+        }
+        case WM_MOUSELEAVE:
+            events->WindowMouseLeave();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            SetCapture(hwnd);
+            events->WindowMouseDown(msg == WM_LBUTTONDOWN ? IFormEvents::kLeft : IFormEvents::kRight, x, y);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            ReleaseCapture();
+            events->WindowMouseUp(msg == WM_LBUTTONUP ? IFormEvents::kLeft : IFormEvents::kRight, x, y);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            events->WindowDoubleClick(x, y);
+            return 0;
+        case WM_CLOSE:
+            events->WindowCloseRequested();
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK CallProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kRunCall) {
+        std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
+        (*call)();
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void RegisterClassOnce(const std::wstring& name, WNDPROC proc) {
+void RegisterClassOnce(const wchar_t* name, WNDPROC proc, UINT style) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, name.c_str(), &existing)) return;
+    if (GetClassInfoExW(instance, name, &existing)) return;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
+    wc.style = style;
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = name.c_str();
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = name;
     RegisterClassExW(&wc);
 }
 }  // namespace
+
+TWin32Windows::TWin32Windows() {
+    RegisterClassOnce(kCallClass, CallProc, 0);
+    m_CallWindow = CreateWindowExW(0, kCallClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                   nullptr);
+}
+
+TWin32Windows::~TWin32Windows() {
+    if (m_CallWindow) ::DestroyWindow(static_cast<HWND>(m_CallWindow));
+}
 
 TWindowId TWin32Windows::FindTopWindow(const std::string& className, const std::string& caption) {
     return ToId(FindWindowW(ToWide(className).c_str(), ToWide(caption).c_str()));
 }
 
 bool TWin32Windows::Post(TWindowId window, uint32_t msg, uint64_t wParam, int64_t lParam) {
-    return PostMessageW(ToHwnd(window), msg, static_cast<WPARAM>(wParam),
-                        static_cast<LPARAM>(lParam)) != FALSE;
+    return PostMessageW(ToHwnd(window), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != FALSE;
 }
 
 TWindowId TWin32Windows::CreateAppWindow(const std::string& className, const std::string& caption) {
     std::wstring name = ToWide(className);
-    RegisterClassOnce(name, DefWindowProcW);
+    RegisterClassOnce(name.c_str(), DefWindowProcW, 0);
     // Hidden, zero-sized, but top-level, so that FindWindow in another process sees it.
     HWND hwnd = CreateWindowExW(0, name.c_str(), ToWide(caption).c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return ToId(hwnd);
 }
 
@@ -57,25 +153,37 @@ void TWin32Windows::SetCaption(TWindowId window, const std::string& caption) {
     SetWindowTextW(ToHwnd(window), ToWide(caption).c_str());
 }
 
-TWindowId TWin32Windows::CreateMainWindow(const std::string& caption, int width, int height) {
-    RegisterClassOnce(kMainClass, MainWindowProc);
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    HWND hwnd = CreateWindowExW(0, kMainClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU,
-                                x, y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
+TWindowId TWin32Windows::CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
+                                          int height) {
+    RegisterClassOnce(kFormClass, FormProc, CS_DBLCLKS);
+    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kFormClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU |
+                                WS_MINIMIZEBOX, x, y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), &events);
     return ToId(hwnd);
+}
+
+void TWin32Windows::ShowWindow(TWindowId window, bool show) { ::ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE); }
+
+void TWin32Windows::MoveWindow(TWindowId window, int x, int y, int width, int height) {
+    ::MoveWindow(ToHwnd(window), x, y, width, height, TRUE);
+}
+
+void TWin32Windows::Invalidate(TWindowId window) { InvalidateRect(ToHwnd(window), nullptr, FALSE); }
+
+void TWin32Windows::ScreenSize(int& width, int& height) {
+    width = GetSystemMetrics(SM_CXSCREEN);
+    height = GetSystemMetrics(SM_CYSCREEN);
 }
 
 void TWin32Windows::DestroyWindow(TWindowId window) {
     HWND hwnd = ToHwnd(window);
-    if (IsWindow(hwnd)) ::DestroyWindow(hwnd);
+    if (IsWindow(hwnd)) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);  // its form is going away
+        ::DestroyWindow(hwnd);
+    }
 }
 
-void TWin32Windows::ShowMessageBox(const std::string& caption, const std::string& text,
-                                   TBoxIcon icon, bool systemModal) {
+void TWin32Windows::ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon,
+                                   bool systemModal) {
     UINT flags = MB_OK;
     switch (icon) {
         case TBoxIcon::Stop: flags |= MB_ICONSTOP; break;
@@ -92,10 +200,26 @@ void TWin32Windows::RunLoop(const THook& hook) {
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TMessage message{ToId(msg.hwnd), msg.message, static_cast<uint64_t>(msg.wParam),
                          static_cast<int64_t>(msg.lParam)};
-        if (hook && hook(message)) continue;
+        if (hook && msg.hwnd != m_CallWindow && hook(message)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
 }
 
 void TWin32Windows::Quit() { PostQuitMessage(0); }
+
+uint64_t TWin32Windows::StartTimer(uint32_t intervalMs, std::function<void()> onTick) {
+    UINT_PTR id = SetTimer(nullptr, 0, intervalMs, TimerProc);
+    if (id) Timers()[id] = std::move(onTick);
+    return id;
+}
+
+void TWin32Windows::StopTimer(uint64_t timer) {
+    KillTimer(nullptr, static_cast<UINT_PTR>(timer));
+    Timers().erase(static_cast<UINT_PTR>(timer));
+}
+
+void TWin32Windows::PostToGuiThread(std::function<void()> call) {
+    auto* owned = new std::function<void()>(std::move(call));
+    if (!PostMessageW(static_cast<HWND>(m_CallWindow), kRunCall, 0, reinterpret_cast<LPARAM>(owned))) delete owned;
+}

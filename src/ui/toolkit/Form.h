@@ -1,27 +1,61 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "platform/WindowSystem.h"
+#include "ui/toolkit/Control.h"
 
-// A top-level form. The first form an application creates is its main form: closing it ends
-// the message loop.
-class TForm {
+// A borderless top-level form with a fixed pixel design. It owns a window of the window
+// system, paints its controls into it (double-buffered on Windows) and routes the mouse to the
+// windowless control under the pointer. The first form an application creates is its main
+// form: closing it ends the message loop.
+class TForm : public TContainer, public IFormEvents {
 public:
-    virtual ~TForm();
-    TForm(const TForm&) = delete;
-    TForm& operator=(const TForm&) = delete;
+    enum class TPosition { Designed, ScreenCenter, MainFormCenter };
 
-    virtual void Show();
-    TWindowId Handle() const { return m_Handle; }
-    bool Visible() const { return m_Handle != 0; }
+    TForm();
+    ~TForm() override;
 
     std::string Caption;
-    int Width = 400;
-    int Height = 300;
+    uint32_t Color = 0xF0F0F0;  // 0xBBGGRR background
+    TPosition Position = TPosition::ScreenCenter;
 
-protected:
-    TForm() = default;
+    virtual void Show();
+    void Hide();
+    // Asks OnCloseQuery, then hides the form; closing the main form ends the application.
+    void Close();
+    bool FormVisible() const { return m_Shown; }
+    TWindowId Handle() const { return m_Handle; }
+    // Moves the window on the screen (dragging).
+    void MoveTo(int x, int y);
+    int ScreenLeft() const { return m_ScreenLeft; }
+    int ScreenTop() const { return m_ScreenTop; }
+
+    std::function<bool()> OnCloseQuery;
+    std::function<void()> OnClose;
+    std::function<void()> OnShow;
+
+    void InvalidateWindow();
+    void ControlGone(const TControl* control);
+    TControl* Hovered() const { return m_Hover; }
+
+    // IFormEvents
+    void PaintWindow(TCanvas& canvas) override;
+    void WindowMouseMove(int x, int y) override;
+    void WindowMouseDown(int button, int x, int y) override;
+    void WindowMouseUp(int button, int x, int y) override;
+    void WindowMouseLeave() override;
+    void WindowDoubleClick(int x, int y) override;
+    void WindowCloseRequested() override { Close(); }
 
 private:
+    void EnsureWindow();
+    void SetHover(TControl* control);
+
     TWindowId m_Handle = 0;
+    bool m_Shown = false;
+    int m_ScreenLeft = 0;
+    int m_ScreenTop = 0;
+    TControl* m_Hover = nullptr;
+    TControl* m_Captured = nullptr;
 };
