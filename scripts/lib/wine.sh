@@ -28,19 +28,22 @@ wine_start() {
 
 # Starts a Windows program that closes itself (SHOWCASE_MS), waits for its window by title,
 # saves a screenshot of the screen and waits for the program to end.
+# Usage: screenshot_window PNG TITLE PROGRAM [ARGUMENT...]
 screenshot_window() {
-  local program=$1 title=$2 png=$3
+  local png=$1 title=$2
+  shift 2
   rm -f "$png"
-  SHOWCASE_MS=5000 wine "$program" >/dev/null 2>&1 &
+  SHOWCASE_MS=5000 wine "$@" >/dev/null 2>&1 &
   local pid=$!
   local shown=1
   for _ in $(seq 1 75); do
     xdotool search --name "^$title\$" >/dev/null 2>&1 && { shown=0; break; }
     sleep 0.2
   done
-  [ $shown = 0 ] || return 1
-  sleep 1
-  import -window root "$png" 2>/dev/null
+  if [ $shown = 0 ]; then
+    sleep 1
+    import -window root "$png" 2>/dev/null
+  fi
   wait "$pid" 2>/dev/null
-  [ -s "$png" ]
+  [ $shown = 0 ] && [ -s "$png" ]
 }

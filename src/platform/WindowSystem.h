@@ -57,6 +57,10 @@ public:
     // A repeating timer on the GUI thread; 0 when none could be made.
     virtual uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(uint64_t timer) = 0;
+    // Lets the user drag the window by its client area (a left press on a picture).
+    virtual void StartDrag(TWindowId window) = 0;
+    // Runs the message loop until done() answers true (a modal dialog's own loop).
+    virtual void RunModalLoop(const std::function<bool()>& done) = 0;
     // Runs a call on the GUI thread from any thread, without waiting for it.
     virtual void PostToGuiThread(std::function<void()> call) = 0;
     // A system message box with an OK button; returns when the user closes it.

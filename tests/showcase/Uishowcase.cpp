@@ -1,6 +1,7 @@
 // A small window with image buttons in each of their states, for a screenshot under Wine:
 // text in the fallback face, alpha, alignment. It closes itself after a few seconds.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <memory>
@@ -12,6 +13,9 @@
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/Label.h"
 #include "ui/toolkit/Timer.h"
+#include "locale/Themectrl.h"
+#include "ui/Fmmsgbox.h"
+#include "ui/Frmbase.h"
 
 namespace {
 // A rounded button face: a vertical gradient between two colours with a one-pixel rim.
@@ -92,13 +96,62 @@ public:
             label->SetCaption(i == 0 ? "1000 HZ" : i == 1 ? "60 % opacity" : "20 %");
             m_Buttons.push_back(std::move(label));
         }
-        m_Close.SetInterval(static_cast<uint32_t>(std::getenv("SHOWCASE_MS") ? std::atoi(std::getenv("SHOWCASE_MS")) : 6000));
-        m_Close.OnTimer = [this] { Close(); };
-        m_Close.SetEnabled(true);
+        CloseLater(*this, m_Close);
+    }
+
+    static void CloseLater(TForm& form, TTimer& timer) {
+        timer.SetInterval(static_cast<uint32_t>(std::getenv("SHOWCASE_MS") ? std::atoi(std::getenv("SHOWCASE_MS")) : 6000));
+        timer.OnTimer = [&form] { form.Close(); };
+        timer.SetEnabled(true);
     }
 
 private:
     std::vector<std::unique_ptr<TImgBtn>> m_Buttons;
+    TTimer m_Close;
+};
+
+// The base page in one theme, its hidden samples moved into view.
+class TPageShowcase : public TForm {
+public:
+    explicit TPageShowcase(int theme) {
+        Caption = "Glidepost page " + std::to_string(theme);
+        Color = 0x222222;
+        SetSize(1000, 374);
+        m_Page.ApplyPanel.SetVisible(true);
+        m_Page.SamplePanel.SetVisible(true);
+        m_Page.SamplePanel.SetPosition(40, 40);
+        m_Page.splScrollBar.SetVisible(true);
+        m_Page.splOnOffSwitchBtn.SetChecked(true);
+        m_Page.splCheckBox.SetChecked(true);
+        m_Page.splCheckBox.Font.SetColor(0xC5C5C5);
+        m_Page.splRadioBtn.Font.SetColor(0xC5C5C5);
+        m_Page.ApplyTheme(theme);
+        TShowcase::CloseLater(*this, m_Close);
+    }
+
+private:
+    TBaseFrame m_Page{this};
+    TTimer m_Close;
+};
+
+// The message box, modal, closed by a timer.
+class TBoxShowcase : public TForm {
+public:
+    TBoxShowcase() {
+        Caption = "Glidepost message box host";
+        SetSize(600, 400);
+        Color = 0x222222;
+    }
+    void Run() {
+        TMsgBoxForm box;
+        box.Caption = "Glidepost message box";
+        TShowcase::CloseLater(box, m_Close);
+        box.Execute(TMsgBoxForm::TKind::Warning,
+                    "Your mouse isn't connected to the Trivexal Glidepost.\nPlease connect your mouse to it.", "Apply",
+                    "Cancel");
+    }
+
+private:
     TTimer m_Close;
 };
 }  // namespace
@@ -109,7 +162,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TApplication& app = GetApplication();
     app.Initialize();
     app.SetTitle("GlidepostShowcase");
-    app.CreateForm<TShowcase>();
-    app.Run();
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const std::wstring mode = argc > 1 ? argv[1] : L"";
+    if (mode == L"page") {
+        app.CreateForm<TPageShowcase>(argc > 2 ? _wtoi(argv[2]) : 1);
+        app.Run();
+    } else if (mode == L"msgbox") {
+        TBoxShowcase& host = app.CreateForm<TBoxShowcase>();
+        host.Show();
+        host.Run();
+    } else {
+        app.CreateForm<TShowcase>();
+        app.Run();
+    }
     return 0;
 }

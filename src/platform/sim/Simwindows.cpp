@@ -124,3 +124,18 @@ std::vector<TMessage> TSimWindows::PostedTo(TWindowId window) const {
     }
     return posted;
 }
+
+void TSimWindows::RunModalLoop(const std::function<bool()>& done) {
+    while (!done()) {
+        const size_t before = Queue.size();
+        RunLoop(nullptr);
+        if (done()) return;
+        if (WhileModal) {
+            std::function<void()> user = WhileModal;
+            WhileModal = nullptr;
+            user();
+            continue;
+        }
+        if (Queue.size() == before && before == 0) return;
+    }
+}

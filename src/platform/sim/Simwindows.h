@@ -50,6 +50,13 @@ public:
     uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(uint64_t timer) override { m_Timers.erase(timer); }
     void PostToGuiThread(std::function<void()> call) override;
+    void StartDrag(TWindowId window) override { DragStarts.push_back(window); }
+    // Headless: what the test queued is processed; then the dialog must be done, or the loop
+    // gives up rather than wait for a user who is not there.
+    void RunModalLoop(const std::function<bool()>& done) override;
+    std::vector<TWindowId> DragStarts;
+    // Called when a modal loop would wait: the test's stand-in for the user.
+    std::function<void()> WhileModal;
     // Runs the calls other threads posted, as the GUI thread's loop would; answers how many.
     int RunPostedCalls();
     // Blocks until another thread posts a call (a bounded wait for tests).

@@ -223,3 +223,16 @@ void TWin32Windows::PostToGuiThread(std::function<void()> call) {
     auto* owned = new std::function<void()>(std::move(call));
     if (!PostMessageW(static_cast<HWND>(m_CallWindow), kRunCall, 0, reinterpret_cast<LPARAM>(owned))) delete owned;
 }
+
+void TWin32Windows::StartDrag(TWindowId window) {
+    ReleaseCapture();
+    SendMessageW(ToHwnd(window), WM_SYSCOMMAND, 0xF012, 0);  // move by caption
+}
+
+void TWin32Windows::RunModalLoop(const std::function<bool()>& done) {
+    MSG msg;
+    while (!done() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}

@@ -27,6 +27,8 @@ public:
     uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(uint64_t timer) override;
     void PostToGuiThread(std::function<void()> call) override;
+    void StartDrag(TWindowId window) override;
+    void RunModalLoop(const std::function<bool()>& done) override;
 
 private:
     void* m_CallWindow = nullptr;  // a message-only window that runs calls from other threads

@@ -24,9 +24,9 @@ public:
     const std::string& Title() const { return m_Title; }
     TWindowId Handle() const { return m_Handle; }
 
-    template <class T>
-    T& CreateForm() {
-        auto form = std::make_unique<T>();
+    template <class T, class... Args>
+    T& CreateForm(Args&&... args) {
+        auto form = std::make_unique<T>(std::forward<Args>(args)...);
         T& ref = *form;
         if (!m_MainForm) m_MainForm = &ref;
         m_Forms.push_back(std::move(form));
