@@ -119,3 +119,8 @@ bool TKytMouseRateThread::TryReadRecord(RateRecord& record) {
     record = LoadRateRecord(m_ShareMem.View());
     return true;
 }
+
+bool TKytMouseRateThread::Suspended() {
+    std::lock_guard<std::mutex> guard(m_StateMutex);
+    return m_SuspendCount > 0;
+}

@@ -28,6 +28,7 @@ public:
     // is mapped) and the display tick counter.
     bool TryReadRecord(RateRecord& record);
     bool Unmapped() const { return m_ShareMem.Unmapped(); }
+    bool Suspended();
     int32_t DisplayTicks = 0;
 
 private:

@@ -1,0 +1,365 @@
+#include "mouse/Frmmousepolling.h"
+
+#include "config/Kytmodelconfig.h"
+#include "config/Kytspec.h"
+#include "locale/Resstring.h"
+#include "locale/Themectrl.h"
+#include "platform/Platform.h"
+#include "shell/Framectrl.h"
+#include "shell/Imainevent.h"
+#include "sys/Debugconsole.h"
+#include "ui/Skin.h"
+
+const std::array<const char*, 15> TMousePollingFrame::kBrandedLine = {
+    "Trivexal", "Vanta", "QX-570 STEEL", "QX-570 PRO", "QX-670 STEEL", "QX-670 ACE", "QX-770 STEEL",
+    "QX-770 HERO", "ZX-690 FORGE", "ZX-690 APEX", "ZX-790 FORGE", "ZX-790 APEX", "BX-460 STORM",
+    "BX-560 STORM", "HX-890 TITAN"};
+
+namespace {
+// Track bar positions 0..5 and the intervals Apply writes for them.
+constexpr int kIntervals[] = {32, 16, 8, 4, 2, 1};
+
+void Log(const std::string& name, const std::string& value, uint16_t colour) {
+    GetDebugConsole(false).WriteTagged(name, value, colour);
+}
+void Pause(uint32_t ms) { GetPlatform().Clock->Sleep(ms); }
+}  // namespace
+
+TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
+    const std::string model = GetSpec().ModelName();
+    for (const char* text : kBrandedLine) {
+        if (model.find(text) != std::string::npos) m_Branded = true;
+    }
+    Image1.SetSize(1000, 369);
+    Image1.SetAlign(TAlign::Bottom);
+    Image1.Picture.LoadFromResource("POLLINGPAGE");
+    Image2.SetBounds(22, 9, 634, 360);
+    struct TLabelDesign {
+        TImgBtn* Label;
+        int X, Y;
+        const char* Caption;
+    };
+    const TLabelDesign labels[] = {{&lblPollingRateCaption, 663, 14, "Polling Rate"},
+                                   {&lblPollingRateValue, 744, 14, "Default"},
+                                   {&lblCurrentRateCaption, 663, 67, "Current Rate"},
+                                   {&lblCurrentRateValue, 744, 67, "0 HZ"},
+                                   {&lblPeakRateCaption, 663, 96, "Peak Rate"},
+                                   {&lblPeakRateValue, 744, 96, "0 HZ"}};
+    for (const TLabelDesign& design : labels) {
+        design.Label->SetPosition(design.X, design.Y);
+        StyleLabel(*design.Label, "Neo Sans", 11, 0x393939);
+        design.Label->SetAutoSize(true);
+        design.Label->SetCaption(design.Caption);
+    }
+    lblPollingRateCaption.Name = "lblPollingRateCaption";
+    lblPollingRateValue.Name = "lblPollingRateValue";
+    lblCurrentRateCaption.Name = "lblCurrentRateCaption";
+    lblPeakRateCaption.Name = "lblPeakRateCaption";
+    PollingRateTrackBar.SetBounds(661, 33, 317, 24);
+    PollingRateTrackBar.SetMax(5);
+    PollingRateTrackBar.SetPosition(5);
+    PollingRateTrackBar.OnChange = [this](TTrackBar&) { PollingRateTrackBarChange(); };
+    FetchDataTimer.SetInterval(1000);
+    FetchDataTimer.OnTimer = [this] { FetchDataTimerTimer(); };
+    PollingRateTimer.SetInterval(50);
+    PollingRateTimer.OnTimer = [this] { PollingRateTimerTimer(); };
+
+    ApplyPanel.SetVisible(true);
+    ApplyPanel.BringToFront();
+    ApplyBtn.SetCaption(GetResString().GetString("STR_BASE_APPLY", "Apply"));
+    CancelBtn.SetCaption(GetResString().GetString("STR_GLIDEPOST_DEFAULT", "Default"));
+    ApplyBtn.OnClick = [this](TControl&) { btnApplyClick(); };
+    CancelBtn.OnClick = [this](TControl&) { btnDefaultClick(); };
+
+    const bool configured = LoadPortConfig();
+    SetVisible(configured);
+    SetEnabled(configured);
+}
+
+TMousePollingFrame::~TMousePollingFrame() {
+    PollingRateTimer.SetEnabled(false);
+    FetchDataTimer.SetEnabled(false);
+    m_Sampler.reset();
+    m_Mouse.reset();
+}
+
+bool TMousePollingFrame::LoadPortConfig() {
+    TKytModelConfig& config = GetModelConfig();
+    m_PortNo = static_cast<uint32_t>(config.GetPortNo());
+    m_HcdNo = static_cast<uint32_t>(config.GetHcdNo());
+    m_HostController = config.GetHostController();
+    if (m_PortNo == 0) return false;
+    m_RateList = {"31 HZ", "62 HZ", "125 HZ", "250 HZ", "500 HZ", "1000 HZ"};
+    Image2.SetVisible(false);
+    PollingRateTrackBar.SetMin(2);
+    PollingRateTrackBar.SetMax(static_cast<int>(m_RateList.size()) - 1);
+    m_Mouse = std::make_unique<TUsbMouse>();
+    FetchDataTimer.SetEnabled(false);
+    m_Sampler.reset();
+    return true;
+}
+
+void TMousePollingFrame::ActivatePage() {
+    ShowStoredInterval();
+    SetMeasuring(true);
+}
+
+void TMousePollingFrame::DeactivatePage() { SetMeasuring(false); }
+
+void TMousePollingFrame::ApplyTheme(int themeId) {
+    TBaseFrame::ApplyTheme(themeId);
+    TThemeCtrl::CopyTrackBarPictures(splTrackBar, PollingRateTrackBar);
+}
+
+void TMousePollingFrame::ApplyLanguage() {
+    TResString& strings = GetResString();
+    strings.ApplyToButton("STR_GLIDEPOST_POLLING_RATE", lblPollingRateCaption);
+    strings.ApplyToButton("STR_GLIDEPOST_DEFAULT", lblPollingRateValue);
+    strings.ApplyToButton("STR_GLIDEPOST_CURRENT_RATE", lblCurrentRateCaption);
+    strings.ApplyToButton("STR_GLIDEPOST_PEAK_RATE", lblPeakRateCaption);
+}
+
+void TMousePollingFrame::SetMeasuring(bool on) {
+    FetchDataTimer.SetEnabled(on);
+    PollingRateTimer.SetEnabled(on);
+    m_Measuring = on;
+    if (on) {
+        if (!m_Sampler) m_Sampler = std::make_unique<TKytMouseRateThread>(false);
+        if (!Image2.OnMouseMove) Image2.OnMouseMove = [this](TControl&, int, int) { Image2MouseMove(); };
+        Pause(100);
+        if (!Image2.OnMouseEnter) Image2.OnMouseEnter = [this](TControl&) { Image2MouseEnter(); };
+        Pause(100);
+        if (!Image2.OnMouseLeave) Image2.OnMouseLeave = [this](TControl&) { Image2MouseLeave(); };
+        Pause(100);
+    } else {
+        Image2.OnMouseMove = nullptr;
+        Pause(100);
+        Image2.OnMouseEnter = nullptr;
+        Pause(100);
+        Image2.OnMouseLeave = nullptr;
+        Pause(100);
+        m_Sampler.reset();
+    }
+}
+
+void TMousePollingFrame::FetchDataTimerTimer() {
+    m_Measuring = false;
+    DetectMouse();
+    GetDebugConsole(false).WriteTagged("", "Timer..", kColorWhite);
+    FetchDataTimer.SetEnabled(false);
+}
+
+bool TMousePollingFrame::LocateOnPort(TUsbMouse& mouse) {
+    return mouse.LocateMouse(-1, m_HostController, static_cast<int32_t>(m_HcdNo), static_cast<int32_t>(m_PortNo));
+}
+
+bool TMousePollingFrame::AtDesignatedPort(const TUsbMouse& mouse) const {
+    return static_cast<uint32_t>(mouse.FirstHubLevel()) == m_HcdNo && mouse.MatchedPort() == m_PortNo;
+}
+
+void TMousePollingFrame::Describe(bool found) {
+    static const char* const kKeys[] = {"DES_GLIDEPOST_MSG1", "DES_GLIDEPOST_MSG2", "DES_GLIDEPOST_MSG3",
+                                        "DES_GLIDEPOST_MSG4"};
+    static const char* const kTexts[] = {
+        "You are installing the mouse into Trivexal Glidepost.\nAfter applying your mouse polling rate, move your "
+        "mouse to feel it!",
+        "You are installing the mouse into Gaming Glidepost.\nAfter applying your mouse polling rate, move your mouse "
+        "to feel it!",
+        "Your mouse isn't connected to the Trivexal Glidepost.\nIf you want to enjoy Trivexal Mouse Polling, please "
+        "connect your mouse to the Trivexal glidepost.",
+        "Your mouse isn't connected to the Gaming Glidepost.\nIf you want to enjoy Gaming Mouse Polling, please "
+        "connect your mouse to the Gaming glidepost."};
+    const int which = (found ? 0 : 2) + (m_Branded ? 0 : 1);
+    Description = GetResString().GetString(kKeys[which], kTexts[which]);
+    if (IMainEvent* main = GetMainEvent()) main->SetDescription(Description);
+}
+
+void TMousePollingFrame::ShowPortControls(bool show) {
+    for (TControl* control : std::initializer_list<TControl*>{&lblPollingRateCaption, &lblPollingRateValue,
+                                                              &PollingRateTrackBar, &ApplyBtn, &CancelBtn,
+                                                              &lblCurrentRateCaption, &lblCurrentRateValue,
+                                                              &lblPeakRateCaption, &lblPeakRateValue}) {
+        control->SetVisible(show);
+    }
+    PollingRateTimer.SetEnabled(show);
+    Image2.SetVisible(show);
+}
+
+void TMousePollingFrame::DetectMouse() {
+    m_Found = LocateOnPort(*m_Mouse);
+    Log("USB Mouse Found", m_Found ? "True" : "False", kColorYellow);
+    Log("Stratification_L1", std::to_string(m_Mouse->FirstHubLevel()), kColorYellow);
+    Log("Stratification_L2", std::to_string(m_Mouse->MatchedPort()), kColorYellow);
+
+    if (m_Found && AtDesignatedPort(*m_Mouse)) {
+        Describe(true);
+        Log("USB Mouse Found",
+            "HCD = " + std::to_string(m_Mouse->FoundHostIndex()) + " Port = " + std::to_string(m_Mouse->CurrentPort()),
+            kColorYellow);
+        ShowPortControls(true);
+        if (!m_PreviouslyFound) ShowStoredInterval();
+
+        std::string hardwareId;
+        m_Mouse->MatchVidPid("VID_E0FF&PID_0002", hardwareId);
+        TKytModelConfig& config = GetModelConfig();
+        const std::string stored = config.GetVidPid();
+        config.SetVidPid(hardwareId);
+        if (stored != hardwareId) {
+            // Another mouse (or the first run): it gets the default interval.
+            m_Mouse->ReleaseDeviceList();
+            Pause(100);
+            {
+                std::lock_guard<std::mutex> lock(m_PageLock);
+                if (LocateOnPort(*m_Mouse) && AtDesignatedPort(*m_Mouse)) {
+                    Log("MouseChange", hardwareId, kColorYellow);
+                    m_Mouse->UnbindFilterEverywhere(kFilterName);
+                    Pause(10);
+                    m_Interval = 2;
+                    m_Mouse->WriteInterval(2);
+                    m_Mouse->BindFilter(kFilterName);
+                    m_Mouse->RestartMouse();
+                }
+                Pause(50);
+            }
+            config.SetInterval(m_Interval);
+            ShowStoredInterval();
+        }
+        GetDebugConsole(false).WriteTagged("UsbMouseFound", "Enable Button", kColorYellow);
+        ApplyBtn.SetEnabled(true);
+        CancelBtn.SetEnabled(true);
+        PollingRateTrackBar.SetEnabled(true);
+        if (m_Sampler) {
+            m_Sampler->ClearResults();
+            m_Sampler.reset();
+            Pause(30);
+            ShowStoredInterval();
+        }
+        m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+        m_Sampler->ClearResults();
+        m_Sampler->ResumeSampling();
+    } else {
+        m_Found = false;
+        Describe(false);
+        ShowPortControls(false);
+    }
+    m_PreviouslyFound = m_Found;
+    m_Mouse->ReleaseDeviceList();
+}
+
+void TMousePollingFrame::ShowStoredInterval() {
+    if (!m_Found) return;
+    uint32_t interval = static_cast<uint32_t>(m_Interval);
+    if (m_Mouse && m_Mouse->ReadInterval(interval)) m_Interval = static_cast<int>(interval);
+    Log("MouseRateInterval", std::to_string(m_Interval), kColorRed);
+    const int last = static_cast<int>(m_RateList.size()) - 1;
+    for (int i = 0; i < 6; ++i) {
+        if (m_Interval == (1 << i)) {
+            lblPollingRateValue.SetCaption(m_RateList[static_cast<size_t>(last - i)]);
+            PollingRateTrackBar.SetPosition(last - i);
+        }
+    }
+    ResetRateDisplay();
+}
+
+void TMousePollingFrame::ResetRateDisplay() {
+    m_CurrentRate = 0;
+    m_PeakRate = 0;
+    lblCurrentRateValue.SetCaption("0 HZ");
+    lblPeakRateValue.SetCaption("0 HZ");
+}
+
+void TMousePollingFrame::PollingRateTrackBarChange() {
+    const int position = PollingRateTrackBar.Position();
+    if (position >= 0 && position < static_cast<int>(m_RateList.size())) {
+        lblPollingRateValue.SetCaption(m_RateList[static_cast<size_t>(position)]);
+    }
+}
+
+void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
+    ResetRateDisplay();
+    FetchDataTimer.SetEnabled(false);
+    {
+        TUsbMouse mouse;
+        if (LocateOnPort(mouse)) {
+            mouse.UnbindFilterEverywhere(kFilterName);
+            m_Interval = static_cast<int>(interval);
+            mouse.WriteInterval(interval);
+            mouse.BindFilter(kFilterName);
+            mouse.RestartMouse();
+            if (isDefault) PollingRateTrackBar.SetPosition(4);
+            GetModelConfig().SetInterval(m_Interval);
+        }
+    }
+    FetchDataTimer.SetEnabled(true);
+    if (m_Sampler) {
+        m_Sampler.reset();
+        m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+        if (!isDefault) m_Sampler->RestartMeasurement();
+    }
+}
+
+void TMousePollingFrame::btnApplyClick() {
+    const int position = PollingRateTrackBar.Position();
+    const int interval = position >= 0 && position < 6 ? kIntervals[position] : m_Interval;
+    ApplyInterval(static_cast<uint32_t>(interval), false);
+}
+
+void TMousePollingFrame::btnDefaultClick() { ApplyInterval(2, true); }
+
+void TMousePollingFrame::PollingRateTimerTimer() {
+    if (!m_Sampler || FetchDataTimer.Enabled() || m_Sampler->Unmapped() || !m_Measuring) return;
+    RateRecord record{};
+    if (!m_Sampler->TryReadRecord(record)) return;
+    m_CurrentRate = record.InstantRate;
+    m_PeakRate = static_cast<int>(record.PeakRate);
+
+    int selected = 1000;
+    const std::string& caption = lblPollingRateValue.Caption();
+    const size_t hz = caption.find(" HZ");
+    if (hz != std::string::npos) {
+        try {
+            size_t used = 0;
+            selected = std::stoi(caption.substr(0, hz), &used);
+        } catch (...) {
+            selected = 1000;
+        }
+    }
+    const double cap = selected * 1.2;
+    lblCurrentRateValue.SetCaption(
+        (m_CurrentRate < cap ? std::to_string(m_CurrentRate) : std::to_string(static_cast<int>(cap))) + " HZ");
+    if (m_Sampler->DisplayTicks > 14) {
+        m_Sampler->DisplayTicks = 15;
+        lblPeakRateValue.SetCaption(std::to_string(m_PeakRate) + " HZ");
+    } else {
+        ++m_Sampler->DisplayTicks;
+    }
+}
+
+void TMousePollingFrame::LoadTestPad(const char* file) {
+    // Loaded without a file check: a missing pad picture leaves the pad as it is.
+    Image2.Picture.LoadFromFile(GetThemeCtrl().GetThemeFolder(GetThemeCtrl().CurrentThemeId) + file);
+}
+
+void TMousePollingFrame::Image2MouseEnter() {
+    LoadTestPad("MouseTestPad_2.png");
+    PollingRateTimer.SetEnabled(true);
+    Pause(5);
+    if (m_Sampler && m_Sampler->Suspended()) m_Sampler->ResumeSampling();
+    Pause(5);
+    m_Measuring = true;
+}
+
+void TMousePollingFrame::Image2MouseLeave() {
+    LoadTestPad("MouseTestPad.png");
+    PollingRateTimer.SetEnabled(false);
+    Pause(5);
+    if (m_Sampler && !m_Sampler->Suspended()) m_Sampler->SuspendSampling();
+    Pause(5);
+    m_Measuring = false;
+}
+
+void TMousePollingFrame::Image2MouseMove() {
+    if (m_Sampler && m_Sampler->Suspended()) m_Sampler->ResumeSampling();
+    m_Measuring = true;
+    if (!PollingRateTimer.Enabled()) PollingRateTimer.SetEnabled(true);
+}

@@ -1,0 +1,82 @@
+#pragma once
+#include <array>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "mouse/Kytmouseratethread.h"
+#include "mouse/Usbmouse.h"
+#include "ui/Frmbase.h"
+#include "ui/toolkit/Timer.h"
+
+// The polling-rate page: finds the mouse on the designated port, lets the user choose and
+// apply a rate, and shows the measured current and peak rates while the pointer moves over
+// the test pad.
+class TMousePollingFrame : public TBaseFrame {
+public:
+    explicit TMousePollingFrame(TContainer* owner);
+    ~TMousePollingFrame() override;
+
+    void ActivatePage() override;
+    void DeactivatePage() override;
+    void ApplyTheme(int themeId) override;
+    void ApplyLanguage() override;
+
+    bool LoadPortConfig();
+    void SetMeasuring(bool on);
+    void DetectMouse();
+    void ShowStoredInterval();
+    void ResetRateDisplay();
+    void PollingRateTrackBarChange();
+    void btnApplyClick();
+    void btnDefaultClick();
+    void FetchDataTimerTimer();
+    void PollingRateTimerTimer();
+    void Image2MouseEnter();
+    void Image2MouseLeave();
+    void Image2MouseMove();
+
+    // The texts of the branded board line; a model name containing one gets the branded wording.
+    static const std::array<const char*, 15> kBrandedLine;
+
+    bool Branded() const { return m_Branded; }
+    bool Found() const { return m_Found; }
+    int Interval() const { return m_Interval; }
+    TKytMouseRateThread* Sampler() const { return m_Sampler.get(); }
+    bool Measuring() const { return m_Measuring; }
+
+    TImage Image1{this};
+    TImage Image2{this};
+    TImgBtn lblPollingRateCaption{this};
+    TImgBtn lblPollingRateValue{this};
+    TTrackBar PollingRateTrackBar{this};
+    TImgBtn lblCurrentRateCaption{this};
+    TImgBtn lblCurrentRateValue{this};
+    TImgBtn lblPeakRateCaption{this};
+    TImgBtn lblPeakRateValue{this};
+    TTimer FetchDataTimer;
+    TTimer PollingRateTimer;
+
+private:
+    bool LocateOnPort(TUsbMouse& mouse);
+    bool AtDesignatedPort(const TUsbMouse& mouse) const;
+    void ShowPortControls(bool show);
+    void Describe(bool found);
+    void ApplyInterval(uint32_t interval, bool isDefault);
+    void LoadTestPad(const char* file);
+
+    bool m_Branded = false;
+    uint32_t m_PortNo = 0;
+    uint32_t m_HcdNo = 0;
+    std::string m_HostController;
+    bool m_Found = false;
+    bool m_PreviouslyFound = false;
+    int m_Interval = 0;
+    int m_CurrentRate = 0;
+    int m_PeakRate = 0;
+    std::array<std::string, 6> m_RateList;
+    std::unique_ptr<TUsbMouse> m_Mouse;
+    std::unique_ptr<TKytMouseRateThread> m_Sampler;
+    std::mutex m_PageLock;
+    bool m_Measuring = false;
+};

@@ -1,0 +1,137 @@
+#include "mouse/Frmmousepolling.h"
+
+#include "config/Kytxmlbase.h"
+#include "config/Kytxmlitem.h"
+#include "locale/Resstring.h"
+#include "mouse/BoardFixture.h"
+#include "shell/Framectrl.h"
+
+namespace {
+class PollingPageTest : public TBoardFixture {
+protected:
+    // Shows the page and lets its first detection pass run.
+    TMousePollingFrame& ShowAndDetect() {
+        GetFrameCtrl(Panel.get()).ShowPage(24);
+        Page = static_cast<TMousePollingFrame*>(GetFrameCtrl().GetPage(24));
+        Machine.Windows.Advance(1000);
+        return *Page;
+    }
+    std::string Stored(const char* attribute) {
+        TKytXmlBase conf;
+        EXPECT_TRUE(conf.LoadXmlFile(Dir.Path("Conf\\QX570Steel.xml")));
+        return TKytXmlItem(FirstNode(conf.Root(), "/Root/Glidepost")).GetStrAttribute(attribute, "");
+    }
+    TMousePollingFrame* Page = nullptr;
+};
+}  // namespace
+
+TEST_F(PollingPageTest, FirstRunStoresTheMouseAndApplies500Hz) {
+    TMousePollingFrame& page = ShowAndDetect();
+    ASSERT_TRUE(page.Found());
+    EXPECT_TRUE(page.Branded());
+    EXPECT_EQ(Stored("VIDPID"), "USB\\VID_046D&PID_C08B&REV_0100");
+    EXPECT_EQ(Stored("Interval"), "2");
+    EXPECT_EQ(StoredInterval(), 2u);
+    EXPECT_EQ(Mouse->LowerFilters, std::vector<std::string>{"KytHidFilter"});
+    EXPECT_EQ(Mouse->ActiveIntervalMs, 2u);
+    EXPECT_EQ(page.lblPollingRateValue.Caption(), "500 HZ");
+    EXPECT_EQ(page.PollingRateTrackBar.Position(), 4);
+    EXPECT_TRUE(page.ApplyBtn.Visible());
+    EXPECT_TRUE(page.Image2.Visible());
+    ASSERT_FALSE(Main.Descriptions.empty());
+    EXPECT_EQ(Main.Descriptions.back().rfind("You are installing the mouse into Trivexal Glidepost.", 0), 0u);
+
+    // The same mouse next time: nothing is applied again.
+    const int restarts = Mouse->Restarts;
+    page.FetchDataTimer.SetEnabled(true);
+    Machine.Windows.Advance(1000);
+    EXPECT_EQ(Mouse->Restarts, restarts);
+}
+
+TEST_F(PollingPageTest, UnpluggingSwitchesToTheNoMouseTextOneSecondLater) {
+    TMousePollingFrame& page = ShowAndDetect();
+    ASSERT_TRUE(page.Found());
+    Machine.Usb.Controllers[0].RootHub->Ports[3] = nullptr;
+    page.FetchDataTimer.SetEnabled(true);  // what a device removal does
+    Machine.Windows.Advance(999);
+    EXPECT_TRUE(page.ApplyBtn.Visible());
+    Machine.Windows.Advance(1);
+    EXPECT_FALSE(page.Found());
+    EXPECT_FALSE(page.ApplyBtn.Visible());
+    EXPECT_FALSE(page.lblPeakRateValue.Visible());
+    EXPECT_FALSE(page.Image2.Visible());
+    EXPECT_EQ(Main.Descriptions.back().rfind("Your mouse isn't connected to the Trivexal Glidepost.", 0), 0u);
+}
+
+TEST_F(PollingPageTest, AMouseBehindAHubAtAnotherLevelIsNotFound) {
+    auto hub = TSimUsb::Hub("USB#HUB#DESK", 4);
+    hub->Hub->Ports[3] = Mouse;
+    Machine.Usb.Controllers[0].RootHub->Ports[3] = hub;
+    SetModel("Z690 AERO");  // not of the branded line: the gaming wording
+    Machine.Hardware.AddPciFunction(0, 20, 0, 0x8086, 0x7AE0);
+    // Z690 AERO's designated port is level 1, port 2: the mouse is at level 1, port 4.
+    TMousePollingFrame& page = ShowAndDetect();
+    EXPECT_FALSE(page.Branded());
+    EXPECT_FALSE(page.Found());
+    EXPECT_EQ(Main.Descriptions.back().rfind("Your mouse isn't connected to the Gaming Glidepost.", 0), 0u);
+}
+
+TEST_F(PollingPageTest, AStoredSixteenMillisecondsShows62HzAndTheTrackBarClamps) {
+    Machine.Registry.CreateKey(IRegistry::TRoot::LocalMachine, kFilterServiceKey);
+    Machine.Registry.SetDword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 16);
+    Dir.Write("Conf\\QX570Steel.xml",
+              "<Root><Glidepost HOSTCTRLER=\"VEN_8086&amp;DEV_A36D\" HCDNO=\"0\" PortNO=\"4\" "
+              "VIDPID=\"USB\\VID_046D&amp;PID_C08B&amp;REV_0100\" Interval=\"16\"/></Root>");
+    TMousePollingFrame& page = ShowAndDetect();
+    EXPECT_EQ(page.lblPollingRateValue.Caption(), "62 HZ");
+    EXPECT_EQ(page.PollingRateTrackBar.Position(), 2);
+    EXPECT_EQ(page.Interval(), 16);
+}
+
+TEST_F(PollingPageTest, ApplyAtPosition3Writes4Ms) {
+    TMousePollingFrame& page = ShowAndDetect();
+    page.PollingRateTrackBar.SetPosition(3);
+    EXPECT_EQ(page.lblPollingRateValue.Caption(), "250 HZ");
+    page.btnApplyClick();
+    EXPECT_EQ(StoredInterval(), 4u);
+    EXPECT_EQ(Stored("Interval"), "4");
+    EXPECT_EQ(Mouse->ActiveIntervalMs, 4u);
+    EXPECT_TRUE(page.FetchDataTimer.Enabled());
+    page.btnDefaultClick();
+    EXPECT_EQ(StoredInterval(), 2u);
+    EXPECT_EQ(page.PollingRateTrackBar.Position(), 4);
+}
+
+TEST_F(PollingPageTest, TheTestPadShowsTheAppliedRateAndThePeakFromTheSixteenthTick) {
+    TMousePollingFrame& page = ShowAndDetect();
+    page.PollingRateTrackBar.SetPosition(5);
+    page.btnApplyClick();
+    Machine.Windows.Advance(1000);  // the detection pass after Apply makes a running sampler
+    ASSERT_EQ(Mouse->ActiveIntervalMs, 1u);
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayRate(1000.0 / Mouse->ActiveIntervalMs, 2000, 3.0);
+    Machine.Mouse.WaitUntilIdle();
+    for (int tick = 1; tick <= 15; ++tick) {
+        Machine.Windows.Advance(50);
+        EXPECT_EQ(page.lblPeakRateValue.Caption(), "0 HZ") << tick;
+    }
+    Machine.Windows.Advance(50);
+    const int current = std::stoi(page.lblCurrentRateValue.Caption());
+    const int peak = std::stoi(page.lblPeakRateValue.Caption());
+    EXPECT_NEAR(current, 1000, 20);
+    EXPECT_GT(peak, 980);
+    EXPECT_EQ(page.lblCurrentRateValue.Caption().substr(page.lblCurrentRateValue.Caption().size() - 3), " HZ");
+}
+
+TEST_F(PollingPageTest, AfterALanguageChangeTheRateLabelReadsDefaultAndTheRateIsCapped) {
+    TMousePollingFrame& page = ShowAndDetect();
+    GetResString().LoadLanguageFile(Dir.Path("Language\\German.xml"));
+    GetResString().AnnounceLanguageChange();
+    EXPECT_EQ(page.lblPollingRateValue.Caption(), "Standard");
+    EXPECT_EQ(page.lblPeakRateCaption.Caption(), "Spitzenrate");
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayGaps({10'000'000, 500'000, 500'000});  // reports 0.5 ms apart: 2000 Hz
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(50);
+    EXPECT_EQ(page.lblCurrentRateValue.Caption(), "1200 HZ");
+}
