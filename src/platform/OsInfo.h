@@ -33,4 +33,6 @@ public:
     // GetSystemFirmwareTable: the table's size when size is too small (0 on failure); the
     // caller checks HasEntryPoint first.
     virtual uint32_t SystemFirmwareTable(uint32_t provider, uint32_t id, uint8_t* buffer, uint32_t size) = 0;
+    // The user's default user-interface language (a Windows language identifier).
+    virtual uint16_t UserDefaultUILanguage() = 0;
 };

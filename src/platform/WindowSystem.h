@@ -20,6 +20,13 @@ public:
     virtual void WindowDoubleClick(int x, int y) = 0;
     // The user or another program asked the window to close.
     virtual void WindowCloseRequested() = 0;
+    // System broadcasts to the window: power events (their wParam) and device changes (wParam
+    // and the broadcast header's device type, 0 when there is none).
+    virtual void WindowPowerEvent(uint64_t) {}
+    virtual void WindowDeviceChange(uint64_t, uint32_t) {}
+    // The notification-area icon of this window: double-click or pointer moving over it.
+    enum TTrayEvent { kTrayDoubleClick, kTrayMouseMove };
+    virtual void WindowTrayEvent(TTrayEvent) {}
 };
 
 struct TMessage {
@@ -57,6 +64,15 @@ public:
     // A repeating timer on the GUI thread; 0 when none could be made.
     virtual uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(uint64_t timer) = 0;
+    // Restores (show true) or hides a top-level window, as ShowWindow with SW_RESTORE / SW_HIDE.
+    virtual void RestoreOrHide(TWindowId window, bool restore) = 0;
+    virtual void SetForeground(TWindowId window) = 0;
+    // The notification-area icon of a form's window, showing the application's icon.
+    virtual void SetTrayIcon(TWindowId owner, bool visible, const std::string& tip) = 0;
+    virtual void ShowTrayBalloon(TWindowId owner, const std::string& text) = 0;
+    // Device-interface notifications of the HID class for the window; false with the system's
+    // error code when the registration failed.
+    virtual bool RegisterHidNotifications(TWindowId window, uint32_t& error) = 0;
     // Lets the user drag the window by its client area (a left press on a picture).
     virtual void StartDrag(TWindowId window) = 0;
     // Runs the message loop until done() answers true (a modal dialog's own loop).

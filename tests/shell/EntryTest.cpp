@@ -93,15 +93,17 @@ TEST_F(EntryTest, InstanceThatWinsTheRaceBetweenOpenAndCreateGetsTheHandOver) {
     EXPECT_EQ(Machine.Console.OpenCount, 0);
 }
 
-TEST_F(EntryTest, NormalStartCreatesTheApplicationWindowAndThreeForms) {
+TEST_F(EntryTest, NormalStartOnAMachineWithoutTheProgramsFilesEndsWithTheErrorBox) {
     Machine.Process.CommandLineText = "Glidepost.exe";
-    Machine.Windows.Quit();  // the headless loop would otherwise just drain an empty queue
     EXPECT_EQ(GlidepostMain(), 0);
     TApplication& app = GetApplication();
     EXPECT_EQ(app.Title(), "TrivexalGlidepost");
     EXPECT_EQ(Machine.Windows.FindTopWindow("TApplication", "TrivexalGlidepost"), app.Handle());
     ASSERT_NE(app.MainForm(), nullptr);
-    EXPECT_TRUE(app.MainForm()->FormVisible());
+    EXPECT_FALSE(app.MainForm()->FormVisible());
+    ASSERT_GE(Machine.Windows.Boxes.size(), 1u);
+    EXPECT_EQ(Machine.Windows.Boxes.back().Caption, "Error 0xFFFD");
+    EXPECT_TRUE(app.Terminated());
 }
 
 TEST(ExceptionDisplayTest, FullStopAddedOnlyAfterCharactersAboveIt) {

@@ -32,6 +32,7 @@ public:
     }
     bool IsWow64Process() override { return Wow64; }
     bool ProcessIs64Bit() override { return Process64Bit; }
+    uint16_t UserDefaultUILanguage() override { return UiLanguage; }
 
     // A 64-bit program on 64-bit Windows 10, the usual case.
     bool VersionAvailable = true;
@@ -42,6 +43,7 @@ public:
     uint16_t EmulatedArchitecture = kArchAmd64;
     bool Wow64 = false;
     bool Process64Bit = true;
+    uint16_t UiLanguage = 1033;
     std::string WindowsFolder = "C:\\Windows";
     bool HasFirmwareTable = true;
     std::vector<uint8_t> FirmwareTable;  // the raw SMBIOS data: 8-byte header, then the table

@@ -51,6 +51,26 @@ public:
     void StopTimer(uint64_t timer) override { m_Timers.erase(timer); }
     void PostToGuiThread(std::function<void()> call) override;
     void StartDrag(TWindowId window) override { DragStarts.push_back(window); }
+    void RestoreOrHide(TWindowId window, bool restore) override {
+        if (TWindow* w = Find(window)) w->Visible = restore;
+    }
+    void SetForeground(TWindowId window) override { Foreground = window; }
+    void SetTrayIcon(TWindowId, bool visible, const std::string& tip) override {
+        TrayVisible = visible;
+        TrayTip = tip;
+    }
+    void ShowTrayBalloon(TWindowId, const std::string& text) override { Balloons.push_back(text); }
+    bool RegisterHidNotifications(TWindowId window, uint32_t& error) override {
+        error = NotificationError;
+        if (NotificationError == 0) NotificationWindows.push_back(window);
+        return NotificationError == 0;
+    }
+    TWindowId Foreground = 0;
+    bool TrayVisible = false;
+    std::string TrayTip;
+    std::vector<std::string> Balloons;
+    std::vector<TWindowId> NotificationWindows;
+    uint32_t NotificationError = 0;
     // Headless: what the test queued is processed; then the dialog must be done, or the loop
     // gives up rather than wait for a user who is not there.
     void RunModalLoop(const std::function<bool()>& done) override;

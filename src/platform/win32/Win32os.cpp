@@ -54,3 +54,5 @@ uint32_t TWin32Os::SystemFirmwareTable(uint32_t provider, uint32_t id, uint8_t* 
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetSystemFirmwareTable")));
     return query ? query(provider, id, buffer, size) : 0;
 }
+
+uint16_t TWin32Os::UserDefaultUILanguage() { return GetUserDefaultUILanguage(); }

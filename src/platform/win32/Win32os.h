@@ -11,4 +11,5 @@ public:
     std::string SystemDirectory() override;
     std::string WindowsDirectory() override;
     uint32_t SystemFirmwareTable(uint32_t provider, uint32_t id, uint8_t* buffer, uint32_t size) override;
+    uint16_t UserDefaultUILanguage() override;
 };

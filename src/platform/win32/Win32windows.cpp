@@ -2,6 +2,8 @@
 
 #include <windows.h>
 #include <windowsx.h>
+#include <dbt.h>
+#include <shellapi.h>
 
 #include <memory>
 
@@ -13,6 +15,9 @@ namespace {
 constexpr const wchar_t* kFormClass = L"TGlidepostForm";
 constexpr const wchar_t* kCallClass = L"TGlidepostCalls";
 constexpr UINT kRunCall = WM_APP + 0x3F0;
+constexpr UINT kTrayCallback = WM_APP + 0x3F1;
+// The HID device-interface class.
+const GUID kHidInterface = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 HWND ToHwnd(TWindowId id) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(id)); }
 TWindowId ToId(HWND hwnd) { return static_cast<TWindowId>(reinterpret_cast<uintptr_t>(hwnd)); }
@@ -89,6 +94,21 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             events->WindowCloseRequested();
+            return 0;
+        case WM_POWERBROADCAST:
+            events->WindowPowerEvent(wParam);
+            return 0;
+        case WM_DEVICECHANGE: {
+            uint32_t type = 0;
+            if ((wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam) {
+                type = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype;
+            }
+            events->WindowDeviceChange(wParam, type);
+            return 0;
+        }
+        case kTrayCallback:
+            if (LOWORD(lParam) == WM_LBUTTONDBLCLK) events->WindowTrayEvent(IFormEvents::kTrayDoubleClick);
+            if (LOWORD(lParam) == WM_MOUSEMOVE) events->WindowTrayEvent(IFormEvents::kTrayMouseMove);
             return 0;
         default:
             return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -177,6 +197,11 @@ void TWin32Windows::ScreenSize(int& width, int& height) {
 void TWin32Windows::DestroyWindow(TWindowId window) {
     HWND hwnd = ToHwnd(window);
     if (IsWindow(hwnd)) {
+        NOTIFYICONDATAW icon{};
+        icon.cbSize = sizeof(icon);
+        icon.hWnd = hwnd;
+        icon.uID = 1;
+        Shell_NotifyIconW(NIM_DELETE, &icon);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);  // its form is going away
         ::DestroyWindow(hwnd);
     }
@@ -200,6 +225,7 @@ void TWin32Windows::RunLoop(const THook& hook) {
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TMessage message{ToId(msg.hwnd), msg.message, static_cast<uint64_t>(msg.wParam),
                          static_cast<int64_t>(msg.lParam)};
+        if (Observer) Observer(msg.message, message.Window);
         if (hook && msg.hwnd != m_CallWindow && hook(message)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -235,4 +261,59 @@ void TWin32Windows::RunModalLoop(const std::function<bool()>& done) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+void TWin32Windows::RestoreOrHide(TWindowId window, bool restore) {
+    ::ShowWindow(ToHwnd(window), restore ? SW_RESTORE : SW_HIDE);
+}
+
+void TWin32Windows::SetForeground(TWindowId window) { SetForegroundWindow(ToHwnd(window)); }
+
+namespace {
+NOTIFYICONDATAW TrayData(TWindowId owner) {
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof(icon);
+    icon.hWnd = ToHwnd(owner);
+    icon.uID = 1;
+    return icon;
+}
+
+void CopyText(wchar_t* target, size_t size, const std::string& text) {
+    std::wstring wide = ToWide(text).substr(0, size - 1);
+    std::copy(wide.begin(), wide.end(), target);
+    target[wide.size()] = 0;
+}
+}  // namespace
+
+void TWin32Windows::SetTrayIcon(TWindowId owner, bool visible, const std::string& tip) {
+    NOTIFYICONDATAW icon = TrayData(owner);
+    if (!visible) {
+        Shell_NotifyIconW(NIM_DELETE, &icon);
+        return;
+    }
+    icon.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+    icon.uCallbackMessage = kTrayCallback;
+    icon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!icon.hIcon) icon.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    CopyText(icon.szTip, std::size(icon.szTip), tip);
+    if (!Shell_NotifyIconW(NIM_MODIFY, &icon)) Shell_NotifyIconW(NIM_ADD, &icon);
+}
+
+void TWin32Windows::ShowTrayBalloon(TWindowId owner, const std::string& text) {
+    NOTIFYICONDATAW icon = TrayData(owner);
+    icon.uFlags = NIF_INFO;
+    CopyText(icon.szInfo, std::size(icon.szInfo), text);
+    icon.szInfoTitle[0] = 0;
+    icon.dwInfoFlags = NIIF_NONE;
+    Shell_NotifyIconW(NIM_MODIFY, &icon);
+}
+
+bool TWin32Windows::RegisterHidNotifications(TWindowId window, uint32_t& error) {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
+    filter.dbcc_size = 32;  // the header and the class, as the system expects for this filter
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kHidInterface;
+    HDEVNOTIFY handle = RegisterDeviceNotificationW(ToHwnd(window), &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    error = handle ? 0 : GetLastError();
+    return handle != nullptr;
 }

@@ -28,6 +28,13 @@ public:
     void StopTimer(uint64_t timer) override;
     void PostToGuiThread(std::function<void()> call) override;
     void StartDrag(TWindowId window) override;
+    void RestoreOrHide(TWindowId window, bool restore) override;
+    void SetForeground(TWindowId window) override;
+    void SetTrayIcon(TWindowId owner, bool visible, const std::string& tip) override;
+    void ShowTrayBalloon(TWindowId owner, const std::string& text) override;
+    bool RegisterHidNotifications(TWindowId window, uint32_t& error) override;
+    // Sees every message the loop takes, before the hook (the simulator watches the pointer).
+    std::function<void(uint32_t msg, TWindowId window)> Observer;
     void RunModalLoop(const std::function<bool()>& done) override;
 
 private:

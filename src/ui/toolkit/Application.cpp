@@ -24,6 +24,8 @@ void TApplication::SetTitle(const std::string& title) {
 }
 
 void TApplication::Run() {
+    // A start-up that failed has already asked to end: its window is never shown.
+    if (m_Terminated) return;
     if (m_MainForm) m_MainForm->Show();
     GetPlatform().Windows->RunLoop([this](const TMessage& message) {
         bool handled = false;
@@ -32,7 +34,10 @@ void TApplication::Run() {
     });
 }
 
-void TApplication::Terminate() { GetPlatform().Windows->Quit(); }
+void TApplication::Terminate() {
+    m_Terminated = true;
+    GetPlatform().Windows->Quit();
+}
 
 void TApplication::ShowException(const std::string& text) {
     GetPlatform().Windows->ShowMessageBox(m_Title, text, IWindowSystem::TBoxIcon::Stop, false);

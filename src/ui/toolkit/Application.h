@@ -37,6 +37,7 @@ public:
     // Shows the main form and runs the message loop until it ends.
     void Run();
     void Terminate();
+    bool Terminated() const { return m_Terminated; }
     // The standard display of an exception that reached the loop: a stop box with the title.
     void ShowException(const std::string& text);
 
@@ -47,6 +48,7 @@ private:
     TWindowId m_Handle = 0;
     std::vector<std::unique_ptr<TForm>> m_Forms;
     TForm* m_MainForm = nullptr;
+    bool m_Terminated = false;
 };
 
 TApplication& GetApplication();

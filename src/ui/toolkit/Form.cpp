@@ -11,7 +11,7 @@ TForm::~TForm() {
     if (m_Handle != 0) GetPlatform().Windows->DestroyWindow(m_Handle);
 }
 
-void TForm::EnsureWindow() {
+void TForm::HandleNeeded() {
     if (m_Handle != 0) return;
     IWindowSystem& windows = *GetPlatform().Windows;
     int x = Left(), y = Top();
@@ -33,7 +33,7 @@ void TForm::EnsureWindow() {
 }
 
 void TForm::Show() {
-    EnsureWindow();
+    HandleNeeded();
     if (m_Shown) return;
     m_Shown = true;
     GetPlatform().Windows->ShowWindow(m_Handle, true);

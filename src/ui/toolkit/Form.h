@@ -48,8 +48,10 @@ public:
     void WindowDoubleClick(int x, int y) override;
     void WindowCloseRequested() override { Close(); }
 
+    // Creates the form's window (hidden) if it has none yet.
+    void HandleNeeded();
+
 private:
-    void EnsureWindow();
     void SetHover(TControl* control);
 
     TWindowId m_Handle = 0;
