@@ -109,6 +109,8 @@ void TMousePollingFrame::DeactivatePage() { SetMeasuring(false); }
 void TMousePollingFrame::ApplyTheme(int themeId) {
     TBaseFrame::ApplyTheme(themeId);
     TThemeCtrl::CopyTrackBarPictures(splTrackBar, PollingRateTrackBar);
+    // The pad shows the theme's picture before the pointer first comes over it.
+    TThemeCtrl::LoadThemePicture(Image2.Picture, GetThemeCtrl().GetThemeFolder(themeId) + "MouseTestPad.png");
 }
 
 void TMousePollingFrame::ApplyLanguage() {

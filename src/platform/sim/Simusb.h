@@ -68,6 +68,7 @@ public:
     static std::shared_ptr<TSimUsbDevice> Storage(uint16_t vid, uint16_t pid);
     static std::shared_ptr<TSimUsbDevice> Hub(const std::string& name, size_t ports,
                                               uint8_t speed = usb::kHighSpeed);
+    // The reference is valid until the next controller is added.
     TSimController& AddController(const std::string& path, const std::string& rootHubName,
                                   size_t ports);
     // Every device present now, depth first, ports ascending.

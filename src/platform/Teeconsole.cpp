@@ -1,0 +1,13 @@
+#include "platform/Teeconsole.h"
+
+#include "sys/Files.h"
+
+TTeeConsole::TTeeConsole(IConsole& console, const std::string& path)
+    : m_Console(console), m_File(HostPath(path), std::ios::binary | std::ios::trunc) {}
+
+void TTeeConsole::Write(const std::string& utf8) {
+    m_Console.Write(utf8);
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    m_File << utf8;
+    m_File.flush();  // a reader (a script) sees each line as it is written
+}

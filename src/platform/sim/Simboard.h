@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TSimMachine;
+struct TSimUsbDevice;
+
+// A board for the simulator: its model name and where its mouse sits.
+struct TBoardDescription {
+    std::string Model = "QX-570 STEEL";
+    int MousePort = 4;       // on the Intel controller's root hub (level 0) or behind a hub (level 1)
+    int MouseHubLevel = 0;
+    uint16_t MouseVid = 0x046D;
+    uint16_t MousePid = 0xC08B;
+    uint32_t MouseIntervalMs = 8;  // what the mouse polls at without the filter
+};
+
+// Reads <folder>\Board.xml: <Board Model="..."><Mouse Port="4" Level="0" Vid="0x046D" Pid="0xC08B"
+// Interval="8"/></Board>; false (description unchanged) when the file is missing or broken.
+bool ReadBoardDescription(const std::string& folder, TBoardDescription& board);
+
+// Lays out the whole board on the machine: BIOS record, ACPI and SMBIOS tables, PCI functions,
+// the running hardware-access driver, and the USB controllers with a keyboard, the mouse and a
+// storage device. Answers the mouse.
+std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDescription& board);
