@@ -8,8 +8,8 @@
 #include "ui/toolkit/Paintbox.h"
 #include "ui/toolkit/Picture.h"
 
-enum TStyle { aStyleButton, aStyleCheck, aStyleSwitch, aStyleRepeatButton };
-enum TVHAlign {
+enum TStyle : int { aStyleButton, aStyleCheck, aStyleSwitch, aStyleRepeatButton };
+enum TVHAlign : int {
     aVHTopLeft, aVHTopCenter, aVHTopRight, aVHCenterLeft, aVHCenterCenter, aVHCenterRight,
     aVHBottomLeft, aVHBottomCenter, aVHBottomRight
 };
