@@ -48,10 +48,16 @@ protected:
     }
     void TearDown() override {
         SetMainEvent(nullptr);
-        ResetSingletonsForTests();  // the pages go before their host
+        ResetProcess();
         Panel.reset();
         Host.reset();
         THardwareTest::TearDown();
+    }
+    // Drops every process-wide object. The pages (and their samplers' workers) go first: they
+    // use the measurement, which is made after the page controller and would go before it.
+    void ResetProcess() {
+        if (FrameCtrlExists()) GetFrameCtrl().DestroyPages();
+        ResetSingletonsForTests();
     }
     void SetModel(const std::string& model) { Machine.Hardware.Write(0xE4000, simfirmware::BiosRecord({model})); }
     std::optional<uint32_t> StoredInterval() {

@@ -183,7 +183,7 @@ TEST_F(MainFormTest, ThemeIdOnTheCommandLineChoosesTheStartTheme) {
         TMainForm& main = Start(c.commandLine);
         EXPECT_EQ(GetThemeCtrl().CurrentThemeId, c.theme) << c.commandLine;
         EXPECT_EQ(main.Color, c.color) << c.commandLine;
-        ResetSingletonsForTests();
+        ResetProcess();
         SetDriverImagesForTests(&Images);
         GetApplication().Initialize();
     }
