@@ -39,14 +39,16 @@ bool Seal(uint8_t envelope[kEnvelopeSize], const uint8_t* iv, size_t ivSize, con
 }
 
 bool Open(const uint8_t* input, size_t size, TOpened& opened) {
-    if (size < kSaltAt + kSaltSize || size < 6) return false;
+    // The fixed fields, then at least one ciphertext byte and its 4-byte length, 2 bytes short of the end.
+    constexpr size_t kFixed = kSaltAt + kSaltSize;
+    if (size < kFixed + 1 + 6) return false;
     opened.IvSize = Get32(input + kIvLengthAt);
     if (opened.IvSize == 0 || opened.IvSize > kSaltAt - kIvAt) return false;
     opened.Iv = input + kIvAt;
     opened.Salt = input + kSaltAt;
     // The ciphertext is found from the end: its length ends 2 bytes before the input does.
     opened.CipherSize = Get32(input + size - 6);
-    if (opened.CipherSize == 0 || opened.CipherSize > size - 6 - (kSaltAt + kSaltSize)) return false;
+    if (opened.CipherSize == 0 || opened.CipherSize > size - 6 - kFixed) return false;
     opened.Cipher = input + size - 6 - opened.CipherSize;
     return true;
 }

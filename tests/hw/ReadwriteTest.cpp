@@ -171,3 +171,25 @@ TEST_F(ChannelTest, AFailedConfigurationReadAnswersAbsentNotThePreviousValue) {
     EXPECT_EQ(channel.ReadPciConfigDword(0, 20, 0, 0), 0xFFFFFFFFu);
     EXPECT_EQ(channel.ReadPciConfigWord(0, 20, 0, 0), 0xFFFF);
 }
+
+TEST(EnvelopeTest, InputsTooShortForTheirCiphertextAreRefused) {
+    // Found by fuzzing: 43 bytes end where the salt ends, and the length check underflowed.
+    struct Case {
+        const char* name;
+        size_t size;
+        bool opens;
+    };
+    const Case kCases[] = {{"salt only", 43, false}, {"no room for a ciphertext", 48, false},
+                           {"one ciphertext byte", 50, true}, {"the real size", 104, true}};
+    for (const Case& c : kCases) {
+        std::vector<uint8_t> input(c.size, 0);
+        Put32(&input[2], 16);
+        if (c.size >= 6) Put32(&input[c.size - 6], c.opens ? static_cast<uint32_t>(c.size - 6 - 43) : 0xFFFFFFFF);
+        TOpened opened;
+        EXPECT_EQ(envelope::Open(input.data(), input.size(), opened), c.opens) << c.name;
+        if (c.opens) {
+            EXPECT_GE(opened.Cipher, input.data() + 43) << c.name;
+            EXPECT_LE(opened.Cipher + opened.CipherSize, input.data() + c.size - 6) << c.name;
+        }
+    }
+}

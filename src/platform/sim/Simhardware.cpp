@@ -3,6 +3,7 @@
 #include <cstring>
 
 void TSimHardware::Write(uint64_t address, const std::vector<uint8_t>& bytes) {
+    if (bytes.empty()) return;
     for (auto& [base, region] : Regions) {
         if (address >= base && address + bytes.size() <= base + region.size()) {
             std::memcpy(region.data() + (address - base), bytes.data(), bytes.size());
