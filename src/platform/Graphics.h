@@ -22,12 +22,12 @@ struct TRectF {
 
 // What a font is to the painter: face, size in pixels, colour (0xBBGGRR) and style bits
 // (bold 1, italic 2, underline 4, strike-out 8).
-struct TFontSpec {
+struct TFontFace {
     std::string Name;
     int Size = 11;
     uint32_t Color = 0;
     int Style = 0;
-    bool operator==(const TFontSpec&) const = default;
+    bool operator==(const TFontFace&) const = default;
 };
 
 enum class THAlign { Near, Center, Far };
@@ -41,10 +41,10 @@ public:
     virtual void DrawImage(const IImage& image, int x, int y, int sx, int sy, int sw, int sh, int opacityPercent,
                            bool useOpacity) = 0;
     // Draws text wrapped at word boundaries within the rectangle's width.
-    virtual void DrawString(const std::string& text, const TFontSpec& font, const TRectF& rect, uint32_t argb,
+    virtual void DrawString(const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
                             THAlign align) = 0;
     // The bounding rectangle of the text laid out within the given width.
-    virtual TRectF MeasureString(const std::string& text, const TFontSpec& font, float layoutWidth) = 0;
+    virtual TRectF MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) = 0;
     virtual void FillRect(int x, int y, int w, int h, uint32_t color) = 0;
     // Sets the origin and the clipping rectangle: a control paints in its own coordinates and
     // within its own bounds.

@@ -149,7 +149,7 @@ uint32_t TImgBtn::TextColor(uint32_t fontColor, int textOpacity) {
     return (alpha << 24) | (red << 16) | (green << 8) | blue;
 }
 
-void TImgBtn::DrawString(TCanvas& canvas, const std::string& text, const TFontSpec& font, const TRectF& rect,
+void TImgBtn::DrawString(TCanvas& canvas, const std::string& text, const TFontFace& font, const TRectF& rect,
                          uint32_t argb, TVHAlign align) {
     THorizontal h;
     TVertical v;
@@ -171,7 +171,7 @@ void TImgBtn::Paint(TCanvas& canvas) {
     }
     const bool text = m_CurrentFont && !m_Caption.empty();
     if (text && m_AutoSize && !m_OnScreen) {
-        const TRectF measured = canvas.MeasureString(m_Caption, m_CurrentFont->Spec(), 65536.0f);
+        const TRectF measured = canvas.MeasureString(m_Caption, m_CurrentFont->Face(), 65536.0f);
         SetSize(static_cast<int>(m_TextXOffset + measured.W + 1), static_cast<int>(m_TextYOffset + measured.H));
     }
     if (m_OnScreen) {
@@ -184,7 +184,7 @@ void TImgBtn::Paint(TCanvas& canvas) {
                          m_OpacityEnable ? Clamp(m_ImageOpacity) : 100, m_OpacityEnable);
     }
     if (text) {
-        DrawString(canvas, m_Caption, m_CurrentFont->Spec(),
+        DrawString(canvas, m_Caption, m_CurrentFont->Face(),
                    {static_cast<float>(m_TextXOffset), static_cast<float>(m_TextYOffset),
                     static_cast<float>(Width() - m_TextXOffset), static_cast<float>(Height() - m_TextYOffset)},
                    TextColor(m_CurrentFont->Color(), m_TextOpacity), m_TextAlign);

@@ -111,7 +111,7 @@ private:
         if (changed) Invalidate();
     }
     bool HasMask() const { return static_cast<bool>(m_Mask); }
-    void DrawString(TCanvas& canvas, const std::string& text, const TFontSpec& font, const TRectF& rect,
+    void DrawString(TCanvas& canvas, const std::string& text, const TFontFace& font, const TRectF& rect,
                     uint32_t argb, TVHAlign align);
 
     bool m_AutoSize = false;

@@ -16,7 +16,7 @@ void TRecordingCanvas::DrawImage(const IImage& image, int x, int y, int sx, int 
     Ops.push_back(op);
 }
 
-void TRecordingCanvas::DrawString(const std::string& text, const TFontSpec& font, const TRectF& rect, uint32_t argb,
+void TRecordingCanvas::DrawString(const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
                                   THAlign align) {
     TOp op;
     op.Kind = TKind::Text;
@@ -28,7 +28,7 @@ void TRecordingCanvas::DrawString(const std::string& text, const TFontSpec& font
     Ops.push_back(op);
 }
 
-TRectF TRecordingCanvas::MeasureString(const std::string& text, const TFontSpec& font, float layoutWidth) {
+TRectF TRecordingCanvas::MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) {
     const float charWidth = 0.5f * static_cast<float>(font.Size);
     const float lineHeight = 1.25f * static_cast<float>(font.Size);
     float width = charWidth * static_cast<float>(text.size());

@@ -17,7 +17,7 @@ public:
         int Opacity = 100;
         bool UseOpacity = false;
         std::string Text;
-        TFontSpec Font;
+        TFontFace Font;
         TRectF Rect;
         uint32_t Color = 0;
         THAlign Align = THAlign::Near;
@@ -25,9 +25,9 @@ public:
 
     void DrawImage(const IImage& image, int x, int y, int sx, int sy, int sw, int sh, int opacityPercent,
                    bool useOpacity) override;
-    void DrawString(const std::string& text, const TFontSpec& font, const TRectF& rect, uint32_t argb,
+    void DrawString(const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
                     THAlign align) override;
-    TRectF MeasureString(const std::string& text, const TFontSpec& font, float layoutWidth) override;
+    TRectF MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) override;
     void FillRect(int x, int y, int w, int h, uint32_t color) override;
     void SetViewport(int x, int y, int, int) override {
         m_OriginX = x;

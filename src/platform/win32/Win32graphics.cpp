@@ -68,9 +68,9 @@ GpFontFamily* FindFamily(const std::string& name) {
 
 class TFontHandle {
 public:
-    explicit TFontHandle(const TFontSpec& spec) {
-        m_Family = FindFamily(spec.Name);
-        if (m_Family) GdipCreateFont(m_Family, static_cast<REAL>(spec.Size), spec.Style & 15, UnitPixel, &m_Font);
+    explicit TFontHandle(const TFontFace& face) {
+        m_Family = FindFamily(face.Name);
+        if (m_Family) GdipCreateFont(m_Family, static_cast<REAL>(face.Size), face.Style & 15, UnitPixel, &m_Font);
     }
     ~TFontHandle() {
         if (m_Font) GdipDeleteFont(m_Font);
@@ -108,7 +108,7 @@ public:
         if (attributes) GdipDisposeImageAttributes(attributes);
     }
 
-    void DrawString(const std::string& text, const TFontSpec& font, const TRectF& rect, uint32_t argb,
+    void DrawString(const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
                     THAlign align) override {
         TFontHandle handle(font);
         if (!handle.Font()) return;
@@ -126,7 +126,7 @@ public:
         GdipDeleteStringFormat(format);
     }
 
-    TRectF MeasureString(const std::string& text, const TFontSpec& font, float layoutWidth) override {
+    TRectF MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) override {
         TFontHandle handle(font);
         RectF bounds;
         if (handle.Font()) {

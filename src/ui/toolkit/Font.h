@@ -8,23 +8,23 @@
 class TFont {
 public:
     TFont() = default;
-    TFont(const TFont& other) : m_Spec(other.m_Spec) {}
+    TFont(const TFont& other) : m_Face(other.m_Face) {}
     TFont& operator=(const TFont& other) {
         Assign(other);
         return *this;
     }
 
-    const TFontSpec& Spec() const { return m_Spec; }
-    const std::string& Name() const { return m_Spec.Name; }
-    int Size() const { return m_Spec.Size; }
-    uint32_t Color() const { return m_Spec.Color; }
-    int Style() const { return m_Spec.Style; }
+    const TFontFace& Face() const { return m_Face; }
+    const std::string& Name() const { return m_Face.Name; }
+    int Size() const { return m_Face.Size; }
+    uint32_t Color() const { return m_Face.Color; }
+    int Style() const { return m_Face.Style; }
 
-    void SetName(const std::string& name) { Change([&] { m_Spec.Name = name; }); }
-    void SetSize(int size) { Change([&] { m_Spec.Size = size; }); }
-    void SetColor(uint32_t color) { Change([&] { m_Spec.Color = color; }); }
-    void SetStyle(int style) { Change([&] { m_Spec.Style = style; }); }
-    void Assign(const TFont& other) { Change([&] { m_Spec = other.m_Spec; }); }
+    void SetName(const std::string& name) { Change([&] { m_Face.Name = name; }); }
+    void SetSize(int size) { Change([&] { m_Face.Size = size; }); }
+    void SetColor(uint32_t color) { Change([&] { m_Face.Color = color; }); }
+    void SetStyle(int style) { Change([&] { m_Face.Style = style; }); }
+    void Assign(const TFont& other) { Change([&] { m_Face = other.m_Face; }); }
 
     std::function<void(TFont&)> OnChange;
 
@@ -34,5 +34,5 @@ private:
         edit();
         if (OnChange) OnChange(*this);
     }
-    TFontSpec m_Spec{"Tahoma", 11, 0, 0};
+    TFontFace m_Face{"Tahoma", 11, 0, 0};
 };

@@ -21,7 +21,7 @@ public:
         if (m_Caption.empty()) return;
         const uint32_t c = Font.Color();
         const uint32_t argb = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        canvas.DrawString(m_Caption, Font.Spec(), {0, 0, static_cast<float>(Width()), static_cast<float>(Height())},
+        canvas.DrawString(m_Caption, Font.Face(), {0, 0, static_cast<float>(Width()), static_cast<float>(Height())},
                           argb, THAlign::Near);
     }
 
