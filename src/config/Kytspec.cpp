@@ -5,6 +5,7 @@
 #include "hw/Acpibase.h"
 #include "hw/Readwrite.h"
 #include "hw/Smbiosbase.h"
+#include "sys/Bytes.h"
 #include "sys/Debugconsole.h"
 #include "sys/Singletons.h"
 
@@ -46,7 +47,7 @@ void TKytBiosInfo::Decode(const uint8_t* record) {
         std::snprintf(text, sizeof(text), "%c%u.%02u%c", letter, major, minor, suffix);
     }
     m_BiosVersion = text;
-    const unsigned year = static_cast<unsigned>(record[46] | (record[47] << 8));
+    const unsigned year = bytes::Get16(&record[46]);
     std::snprintf(text, sizeof(text), "%u/%02u/%02u", year, static_cast<unsigned>(record[48]),
                   static_cast<unsigned>(record[49]));
     m_BiosDate = text;

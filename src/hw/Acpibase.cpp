@@ -6,11 +6,12 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "sys/Bytes.h"
 #include "sys/Debugconsole.h"
 #include "sys/Singletons.h"
 
-using envelope::Get16;
-using envelope::Get32;
+using bytes::Get16;
+using bytes::Get32;
 
 namespace {
 constexpr uint32_t kHeaderSize = 36;

@@ -78,11 +78,4 @@ struct TPciRequest {
 std::array<uint8_t, kPciRequestSize> EncodePciRequest(const TPciRequest& request);
 TPciRequest DecodePciRequest(const uint8_t* bytes);
 
-uint16_t Get16(const uint8_t* p);
-uint32_t Get32(const uint8_t* p);
-uint64_t Get64(const uint8_t* p);
-void Put16(uint8_t* p, uint16_t v);
-void Put32(uint8_t* p, uint32_t v);
-void Put64(uint8_t* p, uint64_t v);
-
 }  // namespace envelope

@@ -6,10 +6,12 @@
 
 #include "hw/Loaddriver.h"
 #include "platform/Platform.h"
+#include "sys/Bytes.h"
 #include "sys/Debugconsole.h"
 #include "sys/Singletons.h"
 
 using namespace envelope;
+using bytes::Get32;
 
 TReadWrite::TReadWrite()
     : m_Device(GetLoadDriver(false, false, false).GetDriverHandle()), m_Settings(GetRwConfig()) {}

@@ -3,12 +3,13 @@
 #include <cstring>
 
 #include "platform/Platform.h"
+#include "sys/Bytes.h"
 #include "sys/Singletons.h"
 
-using envelope::Get16;
-using envelope::Get32;
-using envelope::Put16;
-using envelope::Put32;
+using bytes::Get16;
+using bytes::Get32;
+using bytes::Put16;
+using bytes::Put32;
 
 namespace {
 constexpr uint64_t kBiosArea = 0xE0000;

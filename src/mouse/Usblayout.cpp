@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sys/Bytes.h"
+
 namespace usb {
 namespace {
 // Packed offsets of USB_NODE_CONNECTION_INFORMATION_EX.
@@ -13,25 +15,12 @@ constexpr size_t kInfoHeaderSize = 35;
 // USB_NODE_INFORMATION: node type (4), then the hub descriptor; bNumberOfPorts is its third byte.
 constexpr size_t kNodeNumberOfPorts = 6;
 
-uint16_t Get16(const TBytes& b, size_t at) { return static_cast<uint16_t>(b[at] | (b[at + 1] << 8)); }
-uint32_t Get32(const TBytes& b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-           (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
-void Put16(TBytes& b, size_t at, uint16_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(TBytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
 // 16-bit text from the offset to the first NUL or the end of the bytes. Names are ASCII in
 // practice; other characters are kept as UTF-8.
 std::string Text16(const TBytes& b, size_t at) {
     std::string text;
     for (size_t i = at; i + 1 < b.size(); i += 2) {
-        uint16_t c = Get16(b, i);
+        uint16_t c = bytes::Get16(&b[i]);
         if (c == 0) break;
         if (c < 0x80) {
             text += static_cast<char>(c);
@@ -50,25 +39,25 @@ std::string Text16(const TBytes& b, size_t at) {
 // Writes ASCII text as 16-bit characters with a terminating NUL, as far as the buffer allows.
 void PutText16(TBytes& b, size_t at, const std::string& text) {
     for (size_t i = 0; i < text.size() && at + 2 * i + 1 < b.size(); ++i) {
-        Put16(b, at + 2 * i, static_cast<uint8_t>(text[i]));
+        bytes::Put16(&b[at + 2 * i], static_cast<uint8_t>(text[i]));
     }
 }
 }  // namespace
 
 TBytes ConnectionIndexRequest(uint32_t port, size_t size) {
     TBytes in(size, 0);
-    Put32(in, 0, port);
+    bytes::Put32(&in[0], port);
     return in;
 }
 
 TBytes ConfigurationDescriptorRequest(uint32_t port) {
     TBytes in(kDescriptorRequestSize, 0);
-    Put32(in, 0, port);
-    in[4] = 0x80;                               // bmRequest: device to host
-    in[5] = 6;                                  // bRequest: GET_DESCRIPTOR
-    Put16(in, 6, 0x0200);                       // wValue: configuration descriptor, index 0
-    Put16(in, 8, 0);                            // wIndex
-    Put16(in, 10, static_cast<uint16_t>(kDescriptorDataSize));  // wLength
+    bytes::Put32(&in[0], port);
+    in[4] = 0x80;                                                       // bmRequest: device to host
+    in[5] = 6;                                                          // bRequest: GET_DESCRIPTOR
+    bytes::Put16(&in[6], 0x0200);                                       // wValue: configuration descriptor, index 0
+    bytes::Put16(&in[8], 0);                                            // wIndex
+    bytes::Put16(&in[10], static_cast<uint16_t>(kDescriptorDataSize));  // wLength
     return in;
 }
 
@@ -82,17 +71,17 @@ bool DecodeNodeInformation(const TBytes& out, uint8_t& numberOfPorts) {
 
 bool DecodeConnectionInfo(const TBytes& out, TConnectionInfo& info) {
     if (out.size() < kInfoHeaderSize) return false;
-    info.ConnectionIndex = Get32(out, 0);
+    info.ConnectionIndex = bytes::Get32(&out[0]);
     const size_t d = kInfoDeviceDescriptor;
     info.Device.DeviceClass = out[d + 4];
     info.Device.DeviceSubClass = out[d + 5];
     info.Device.DeviceProtocol = out[d + 6];
-    info.Device.Vendor = Get16(out, d + 8);
-    info.Device.Product = Get16(out, d + 10);
-    info.Device.Release = Get16(out, d + 12);
+    info.Device.Vendor = bytes::Get16(&out[d + 8]);
+    info.Device.Product = bytes::Get16(&out[d + 10]);
+    info.Device.Release = bytes::Get16(&out[d + 12]);
     info.Speed = out[kInfoSpeed];
     info.DeviceIsHub = out[kInfoDeviceIsHub] != 0;
-    info.ConnectionStatus = Get32(out, kInfoConnectionStatus);
+    info.ConnectionStatus = bytes::Get32(&out[kInfoConnectionStatus]);
     return true;
 }
 
@@ -105,7 +94,7 @@ TBytes DescriptorData(const TBytes& out) {
 
 TBytes EncodeRootHubName(const std::string& name) {
     TBytes out(kRootHubNameSize, 0);
-    Put32(out, 0, static_cast<uint32_t>(4 + 2 * (name.size() + 1)));
+    bytes::Put32(&out[0], static_cast<uint32_t>(4 + 2 * (name.size() + 1)));
     PutText16(out, 4, name);
     return out;
 }
@@ -120,32 +109,32 @@ TBytes EncodeNodeInformation(uint8_t numberOfPorts) {
 
 TBytes EncodeConnectionInfo(const TConnectionInfo& info) {
     TBytes out(kConnectionInformationSize, 0);
-    Put32(out, 0, info.ConnectionIndex);
+    bytes::Put32(&out[0], info.ConnectionIndex);
     const size_t d = kInfoDeviceDescriptor;
     if (info.ConnectionStatus == kDeviceConnected) {
         out[d] = 18;     // bLength
         out[d + 1] = 1;  // bDescriptorType: device
-        Put16(out, d + 2, info.Speed >= kHighSpeed ? 0x0200 : 0x0110);
+        bytes::Put16(&out[d + 2], info.Speed >= kHighSpeed ? 0x0200 : 0x0110);
         out[d + 4] = info.Device.DeviceClass;
         out[d + 5] = info.Device.DeviceSubClass;
         out[d + 6] = info.Device.DeviceProtocol;
         out[d + 7] = 64;
-        Put16(out, d + 8, info.Device.Vendor);
-        Put16(out, d + 10, info.Device.Product);
-        Put16(out, d + 12, info.Device.Release);
+        bytes::Put16(&out[d + 8], info.Device.Vendor);
+        bytes::Put16(&out[d + 10], info.Device.Product);
+        bytes::Put16(&out[d + 12], info.Device.Release);
         out[d + 17] = 1;  // bNumConfigurations
         out[22] = 1;      // current configuration
     }
     out[kInfoSpeed] = info.Speed;
     out[kInfoDeviceIsHub] = info.DeviceIsHub ? 1 : 0;
-    Put32(out, kInfoConnectionStatus, info.ConnectionStatus);
+    bytes::Put32(&out[kInfoConnectionStatus], info.ConnectionStatus);
     return out;
 }
 
 TBytes EncodeConnectionName(uint32_t port, const std::string& name) {
     TBytes out(kNameRequestSize, 0);
-    Put32(out, 0, port);
-    Put32(out, 4, static_cast<uint32_t>(8 + 2 * (name.size() + 1)));
+    bytes::Put32(&out[0], port);
+    bytes::Put32(&out[4], static_cast<uint32_t>(8 + 2 * (name.size() + 1)));
     PutText16(out, 8, name);
     return out;
 }
@@ -159,7 +148,7 @@ TBytes EncodeDescriptorAnswer(const TBytes& request, const TBytes& descriptors) 
     return out;
 }
 
-uint32_t RequestedPort(const TBytes& request) { return request.size() >= 4 ? Get32(request, 0) : 0; }
+uint32_t RequestedPort(const TBytes& request) { return request.size() >= 4 ? bytes::Get32(&request[0]) : 0; }
 
 bool HasMouseInterface(const TBytes& descriptors) {
     size_t i = 0;

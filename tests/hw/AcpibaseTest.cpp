@@ -1,10 +1,11 @@
 #include "hw/Acpibase.h"
 
 #include "hw/BoardTest.h"
+#include "sys/Bytes.h"
 #include "sys/Debugconsole.h"
 
 namespace sf = simfirmware;
-using envelope::Put32;
+using bytes::Put32;
 
 namespace {
 class AcpiTest : public TBoardTest {

@@ -3,8 +3,11 @@
 #include <cstring>
 
 #include "hw/HardwareTest.h"
+#include "sys/Bytes.h"
 
 using namespace envelope;
+using bytes::Get32;
+using bytes::Put32;
 
 namespace {
 // Keeps a copy of every envelope on its way to the simulated driver.

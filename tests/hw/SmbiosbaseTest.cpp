@@ -1,6 +1,7 @@
 #include "hw/Smbiosbase.h"
 
 #include "hw/BoardTest.h"
+#include "sys/Bytes.h"
 
 namespace sf = simfirmware;
 
@@ -65,7 +66,7 @@ TEST_F(SmbiosTest, FirmwareRouteAssemblesASubstituteEntryPoint) {
     const auto& entry = smbios.EntryPoint();
     EXPECT_EQ(std::string(entry.begin(), entry.begin() + 4), "RSMB");
     EXPECT_EQ(std::string(entry.begin() + 16, entry.begin() + 21), "_DMI_");
-    EXPECT_EQ(envelope::Get16(&entry[28]), structures);
+    EXPECT_EQ(bytes::Get16(&entry[28]), structures);
     uint8_t all = 0, intermediate = 0;
     for (size_t i = 0; i < 31; ++i) all = static_cast<uint8_t>(all + entry[i]);
     for (size_t i = 16; i < 31; ++i) intermediate = static_cast<uint8_t>(intermediate + entry[i]);
@@ -90,7 +91,7 @@ TEST_F(SmbiosTest, ShortAndCutStructuresAreReadWithinTheirBytes) {
 
     ResetSingletonsForTests();
     sf::TBytes raw = sf::RawSmbios(sf::SmbiosTable({1}, {{8192}}));
-    envelope::Put32(&raw[4], 60000);  // claims far more than it holds
+    bytes::Put32(&raw[4], 60000);  // claims far more than it holds
     Machine.Os.FirmwareTable = raw;
     EXPECT_EQ(GetSmbios().InstalledModules(), 1);
 }

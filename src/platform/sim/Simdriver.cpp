@@ -4,8 +4,10 @@
 
 #include "hw/Envelope.h"
 #include "hw/Loaddriver.h"
+#include "sys/Bytes.h"
 
 using namespace envelope;
+using bytes::Get32;
 
 IDriverDevice::THandle TSimDriverDevice::Open(const std::string& path) {
     if (path != std::string("\\\\.\\") + kDriverServiceName || !m_Services.Running(kDriverServiceName)) return kInvalid;

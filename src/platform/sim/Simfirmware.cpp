@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "hw/Envelope.h"
+#include "sys/Bytes.h"
 
 namespace simfirmware {
-using envelope::Put16;
-using envelope::Put32;
-using envelope::Put64;
+using bytes::Put16;
+using bytes::Put32;
+using bytes::Put64;
 
 void FixChecksum(TBytes& bytes, size_t at, size_t from, size_t length) {
     if (length == 0) length = bytes.size() - from;
@@ -203,11 +203,11 @@ TBytes SmbiosEntryPoint(uint16_t tableLength, uint32_t tableAddress, uint16_t st
 }
 
 TBytes RawSmbios(const TBytes& table, uint8_t major, uint8_t minor) {
-    TBytes raw(8, 0);
+    TBytes raw(8 + table.size(), 0);
     raw[1] = major;
     raw[2] = minor;
     Put32(&raw[4], static_cast<uint32_t>(table.size()));
-    raw.insert(raw.end(), table.begin(), table.end());
+    std::copy(table.begin(), table.end(), raw.begin() + 8);
     return raw;
 }
 

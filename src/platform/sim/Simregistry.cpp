@@ -1,5 +1,6 @@
 #include "platform/sim/Simregistry.h"
 
+#include "sys/Bytes.h"
 #include "sys/Kytprocess.h"
 
 std::string TSimRegistry::KeyOf(TRoot root, const std::string& path) {
@@ -58,8 +59,7 @@ std::optional<uint32_t> TSimRegistry::Dword(TRoot root, const std::string& path,
     if (value == key->second.Values.end() || value->second.Type != 4 || value->second.Data.size() != 4) {
         return std::nullopt;
     }
-    const auto& d = value->second.Data;
-    return static_cast<uint32_t>(d[0] | (d[1] << 8) | (d[2] << 16) | (static_cast<uint32_t>(d[3]) << 24));
+    return bytes::Get32(value->second.Data.data());
 }
 
 bool TSimRegistry::SubKeyName(TRoot root, const std::string& path, uint32_t index, std::string& name) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "mouse/Usbmouse.h"
+#include "sys/Bytes.h"
 
 namespace {
 constexpr const char* kDevicePrefix = "\\\\.\\";
@@ -259,8 +260,7 @@ void TSimUsb::Restart(TSimUsbDevice& device) {
     if (bound && m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4,
                                        data) &&
         data.size() == 4) {
-        device.ActiveIntervalMs = static_cast<uint32_t>(data[0] | (data[1] << 8) | (data[2] << 16) |
-                                                        (static_cast<uint32_t>(data[3]) << 24));
+        device.ActiveIntervalMs = bytes::Get32(data.data());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <wbemidl.h>
 
 #include "platform/win32/Wide.h"
+#include "sys/Bytes.h"
 
 namespace {
 // The WBEM administrative locator.
@@ -43,8 +44,7 @@ TWmiValue Convert(VARIANT& value) {
         for (LONG i = lower; i <= upper && (type & ~VT_ARRAY) != VT_BSTR && (type & ~VT_ARRAY) != VT_VARIANT; ++i) {
             std::fill(element.begin(), element.end(), 0);
             if (FAILED(SafeArrayGetElement(array, &i, element.data()))) break;
-            result.Items.push_back(element[0] | (element[1] << 8) | (element[2] << 16) |
-                                   (static_cast<uint32_t>(element[3]) << 24));
+            result.Items.push_back(bytes::Get32(element.data()));
         }
     }
     return result;
