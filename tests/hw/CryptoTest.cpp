@@ -36,4 +36,10 @@ TEST(HostCryptoTest, KnownAnswerAndRoundTrip) {
     ASSERT_TRUE(crypto->Random(a, 16));
     ASSERT_TRUE(crypto->Random(b, 16));
     EXPECT_NE(std::memcmp(a, b, 16), 0);
+    // A draw longer than any buffering still comes fresh to its end, never a repeat of earlier bytes.
+    std::vector<uint8_t> large(3000, 0);
+    ASSERT_TRUE(crypto->Random(large.data(), large.size()));
+    EXPECT_NE(std::vector<uint8_t>(large.end() - 64, large.end()), std::vector<uint8_t>(64, 0));
+    EXPECT_NE(std::memcmp(large.data(), large.data() + 1024, 1024), 0);
+    EXPECT_NE(std::memcmp(large.data() + 1024, large.data() + 2048, 952), 0);
 }
