@@ -48,8 +48,8 @@ public:
     }
 
 private:
-    bool Run(bool encrypt, const uint8_t key[32], const uint8_t* iv, size_t ivSize, const uint8_t* in,
-                    size_t inSize, std::vector<uint8_t>& out) {
+    bool Run(bool encrypt, const uint8_t key[32], const uint8_t* iv, size_t ivSize, const uint8_t* in, size_t inSize,
+             std::vector<uint8_t>& out) {
         out.clear();
         if (ivSize != 16 || !m_Cipher) return false;
         EVP_CIPHER_CTX* ctx = EVP_CIPHER_CTX_new();

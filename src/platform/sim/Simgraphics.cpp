@@ -1,5 +1,7 @@
 #include "platform/sim/Simgraphics.h"
 
+#include "sys/Bytes.h"
+
 namespace {
 class TSimImage : public IImage {
 public:
@@ -52,8 +54,7 @@ bool ImageSize(const std::string& b, int& width, int& height) {
     }
     if (b.size() >= 26 && b.compare(0, 2, "BM") == 0) {
         auto little = [&](size_t at) {
-            return static_cast<int>(static_cast<uint8_t>(b[at]) | (static_cast<uint8_t>(b[at + 1]) << 8) |
-                                    (static_cast<uint8_t>(b[at + 2]) << 16) | (static_cast<uint8_t>(b[at + 3]) << 24));
+            return static_cast<int32_t>(bytes::Get32(reinterpret_cast<const uint8_t*>(b.data() + at)));
         };
         width = little(18);
         height = little(22) < 0 ? -little(22) : little(22);
