@@ -48,3 +48,54 @@ move_over_pad() {
     sleep 0.02
   done
 }
+
+# Waits (up to $4 seconds) until the log file $1 holds at least $3 lines matching $2.
+wait_log_count() {
+  for _ in $(seq 1 $(($4 * 5))); do
+    [ "$(grep -c -F -- "$2" "$1" 2>/dev/null)" -ge "$3" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Chooses a rate on the polling page's track bar: down to 125 Hz with its minimum button, then up
+# with its maximum button.
+select_rate() {
+  local steps
+  case $1 in 125) steps=0 ;; 250) steps=1 ;; 500) steps=2 ;; *) steps=3 ;; esac
+  for _ in 1 2 3; do click_at 667 88; done
+  for _ in $(seq 1 $steps); do click_at 967 88; done
+}
+
+# CPU time (user + system, in clock ticks) the processes whose command line names $1 have used.
+process_cpu_ticks() {
+  local total=0 pid ticks
+  for pid in $(pgrep -f -- "$1"); do
+    ticks=$(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null) && total=$((total + ticks))
+  done
+  echo "$total"
+}
+
+# Reads ratewatch lines on standard input, skips the first $4 (the measurement settling), and
+# prints "median=.. window=.. peak=.. cpu=.." as fractions of the rate $1; cpu is the percentage of
+# one core used between the tick counts $2 and $3 over the readings' time (100 ms apart).
+rate_figures() {
+  sed -n "s/.*instant=\([0-9-]*\) peak=\([0-9.]*\) maxwindow=\([0-9.]*\).*/\1 \2 \3/p" |
+    awk -v rate="$1" -v c0="$2" -v c1="$3" -v skip="$4" -v hz="$(getconf CLK_TCK)" '
+      { n++; if (n > skip) { v[++m] = $1 }; peak = $2; window = $3 }
+      END {
+        if (m == 0) { print "median=0 window=0 peak=0 cpu=100"; exit }
+        for (i = 1; i <= m; i++) for (j = i + 1; j <= m; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+        median = (m % 2) ? v[(m + 1) / 2] : (v[m / 2] + v[m / 2 + 1]) / 2
+        seconds = n * 0.1
+        printf "median=%.4f window=%.4f peak=%.4f cpu=%.1f\n", median / rate, window / rate, peak / rate,
+          (c1 - c0) / hz / seconds * 100
+      }'
+}
+
+# True when the figure named $2 in the figures line $1 lies within $3 and $4.
+figure_within() {
+  local value
+  value=$(sed -n "s/.*$2=\([0-9.]*\).*/\1/p" <<<"$1")
+  [ -n "$value" ] && awk -v v="$value" -v lo="$3" -v hi="$4" 'BEGIN { exit !(v >= lo && v <= hi) }'
+}

@@ -25,8 +25,6 @@ void UseSimulatedBoard(TWin32Platform& win32, TPlatform& ports, const std::strin
     if (!folder.empty()) ReadBoardDescription(folder, board);
     std::shared_ptr<TSimUsbDevice> mouse = BuildBoard(sim, board);
     static TLiveSimMouse liveMouse(win32.Clock, mouse);
-    static TLiveSimClock liveClock(win32.Clock, liveMouse);
-    ports.Clock = &liveClock;
     ports.Usb = &sim.Usb;
     ports.Devices = &sim.Usb;
     ports.Registry = &sim.Registry;

@@ -1,6 +1,7 @@
 #include "mouse/Kytmouserate.h"
 
 #include "platform/Platform.h"
+#include "sys/Debugconsole.h"
 #include "sys/Singletons.h"
 
 namespace {
@@ -68,16 +69,30 @@ bool TKytMouseRate::OpenMouse() {
 
 int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
     TPlatform& platform = GetPlatform();
-    if (platform.Mouse->Wait(stop) == IMouseEvents::TWait::Stopped) return kStopped;
+    const uint32_t reports = platform.Mouse->Wait(stop);
+    if (reports == 0) return kStopped;
     platform.Threads->BindCurrentToProcessor0();
+    if (platform.Mouse->TakeOverflow() && !m_OverflowLogged) {
+        // Once a session: the reports the device had to drop before this wake are lost.
+        m_OverflowLogged = true;
+        GetDebugConsole().WriteTagged("MouseBuffer", "overflow", kColorRed);
+    }
     int64_t counter = 0;
     if (!platform.Clock->PerformanceCounter(counter)) return -1;
-    int32_t rate = Measure(counter);
-    platform.Mouse->ResetNotification();
+    return Measure(counter, reports);
+}
+
+int32_t TKytMouseRate::Measure(int64_t counter, uint32_t reports) {
+    if (reports <= 1) return MeasureOne(counter);
+    // A late wake that brings k reports over a gap g: k reports at even steps of g / k.
+    const int64_t first = m_LastCounter;
+    const int64_t gap = counter - first;
+    int32_t rate = m_OutputRate;
+    for (uint32_t i = 1; i <= reports; ++i) rate = MeasureOne(first + gap * i / reports);
     return rate;
 }
 
-int32_t TKytMouseRate::Measure(int64_t counter) {
+int32_t TKytMouseRate::MeasureOne(int64_t counter) {
     m_CurrentCounter = counter;
     const int64_t gap = m_CurrentCounter - m_LastCounter;
     // Two notifications at the same counter value (or a counter that went back) give no gap
@@ -107,7 +122,10 @@ int32_t TKytMouseRate::Measure(int64_t counter) {
         m_OutputRate = m_EventCount;
     } else {
         if (m_AccumulatedTicks >= m_WindowThreshold) {
-            m_WindowRate = m_EventCount * 2.857142857142857;
+            // The window closes at the first report past 0.35 s: its rate is over the time it
+            // really spans, not the nominal 0.35 s.
+            m_WindowRate = static_cast<double>(m_EventCount) * static_cast<double>(m_Frequency) /
+                           static_cast<double>(m_AccumulatedTicks);
             m_OutputRate = static_cast<int32_t>(m_WindowRate);
             if (m_WindowRate > m_MaxWindowRate) m_MaxWindowRate = m_WindowRate;
             m_EventCount = 0;

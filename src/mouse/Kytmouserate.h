@@ -3,9 +3,9 @@
 
 #include "platform/MouseEvents.h"
 
-// Measures how often the mouse reports: it times the gaps between the system mouse's change
-// notifications with the performance counter and derives instantaneous, windowed, smoothed
-// and peak rates.
+// Measures how often the mouse reports: it counts the system mouse's reports, times the gaps
+// between them with the performance counter and derives instantaneous, windowed, smoothed and
+// peak rates.
 class TKytMouseRate {
 public:
     // Sample's answer when its stop signal ended the wait before any report.
@@ -17,11 +17,11 @@ public:
 
     bool OpenMouse();
     void ResetCounters();
-    // Waits for the next report (or the stop signal), then answers the new output rate, or -1
+    // Waits for the next reports (or the stop signal), then answers the new output rate, or -1
     // when the counter cannot be read.
     int32_t Sample(IMouseEvents::TStop stop = 0);
-    // The measurement step of Sample for a report seen at the given counter value.
-    int32_t Measure(int64_t counter);
+    // The measurement step of Sample for the reports taken at the given counter value.
+    int32_t Measure(int64_t counter, uint32_t reports = 1);
 
     double InstantRate() const { return m_InstantRate; }
     double PeakRate() const { return m_PeakRate; }
@@ -30,6 +30,7 @@ public:
     double WindowRate() const { return m_WindowRate; }
 
 private:
+    int32_t MeasureOne(int64_t counter);
     float Smooth(float measurement);
 
     int64_t m_Frequency = 0;
@@ -49,6 +50,7 @@ private:
     float m_Error = 50.0f;
     float m_ProcessNoise = 0.01f;
     float m_MeasurementNoise = 0.005f;
+    bool m_OverflowLogged = false;
 };
 
 // The one measurement of the process, shared by every sampler; created (not opened) on first use.

@@ -11,4 +11,7 @@ public:
     // The high-resolution performance counter.
     virtual bool PerformanceFrequency(int64_t& ticksPerSecond) = 0;
     virtual bool PerformanceCounter(int64_t& ticks) = 0;
+    // Pauses the calling thread until the performance counter reaches the given value, as
+    // precisely as the system's timers allow (never by spinning).
+    virtual void SleepUntilCounter(int64_t ticks) = 0;
 };

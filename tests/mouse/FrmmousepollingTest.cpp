@@ -33,7 +33,7 @@ TEST_F(PollingPageTest, FirstRunStoresTheMouseAndApplies500Hz) {
     EXPECT_EQ(Stored("Interval"), "2");
     EXPECT_EQ(StoredInterval(), 2u);
     EXPECT_EQ(Mouse->LowerFilters, std::vector<std::string>{"KytHidFilter"});
-    EXPECT_EQ(Mouse->ActiveIntervalMs, 2u);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 2000u);
     EXPECT_EQ(page.lblPollingRateValue.Caption(), "500 HZ");
     EXPECT_EQ(page.PollingRateTrackBar.Position(), 4);
     EXPECT_TRUE(page.ApplyBtn.Visible());
@@ -95,7 +95,7 @@ TEST_F(PollingPageTest, ApplyAtPosition3Writes4Ms) {
     page.btnApplyClick();
     EXPECT_EQ(StoredInterval(), 4u);
     EXPECT_EQ(Stored("Interval"), "4");
-    EXPECT_EQ(Mouse->ActiveIntervalMs, 4u);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 4000u);
     EXPECT_TRUE(page.FetchDataTimer.Enabled());
     page.btnDefaultClick();
     EXPECT_EQ(StoredInterval(), 2u);
@@ -107,9 +107,9 @@ TEST_F(PollingPageTest, TheTestPadShowsTheAppliedRateAndThePeakFromTheSixteenthT
     page.PollingRateTrackBar.SetPosition(5);
     page.btnApplyClick();
     Machine.Windows.Advance(1000);  // the detection pass after Apply makes a running sampler
-    ASSERT_EQ(Mouse->ActiveIntervalMs, 1u);
+    ASSERT_EQ(Mouse->ActiveIntervalUs, 1000u);
     page.Image2MouseEnter();
-    Machine.Mouse.PlayRate(1000.0 / Mouse->ActiveIntervalMs, 2000, 3.0);
+    Machine.Mouse.PlayRate(1e6 / Mouse->ActiveIntervalUs, 2000, 3.0);
     Machine.Mouse.WaitUntilIdle();
     for (int tick = 1; tick <= 15; ++tick) {
         Machine.Windows.Advance(50);

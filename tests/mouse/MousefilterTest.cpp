@@ -86,7 +86,7 @@ TEST_F(MouseFilterTest, RestartAppliesTheStoredIntervalThroughTheFilter) {
     mouse.BindFilter(kFilterName);
     mouse.RestartMouse();
     EXPECT_EQ(Mouse->Restarts, 1);
-    EXPECT_EQ(Mouse->ActiveIntervalMs, 1u);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 1000u);
     EXPECT_TRUE(Machine.Shell.Started.empty());  // a 64-bit build needs no companion
 }
 
@@ -108,7 +108,7 @@ TEST_F(MouseFilterTest, A32BitBuildOn64BitWindowsUsesTheCompanion) {
     Machine.Shell.Installed.insert(companion);
     mouse.RestartMouse();
     EXPECT_EQ(Mouse->Restarts, 1);
-    EXPECT_EQ(Mouse->ActiveIntervalMs, 2u);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 2000u);
 
     // On 32-bit Windows the program restarts the device itself.
     Machine.Os.NativeArchitecture = IOsInfo::kArchX86;

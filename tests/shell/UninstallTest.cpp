@@ -22,14 +22,14 @@ TEST_F(UninstallTest, MouseOnPort4OfTheSecondControllerGoesBackTo8msThenEveryFil
     auto hub = TSimUsb::Hub("USB#HUB#1", 4);
     auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
     mouse->LowerFilters = {"KytHidFilter"};
-    mouse->ActiveIntervalMs = 1;
+    mouse->ActiveIntervalUs = 1000;
     hub->Hub->Ports[3] = mouse;
     Machine.Usb.Controllers[1].RootHub->Ports[3] = hub;
 
     EXPECT_EQ(GlidepostMain(), 0);
     EXPECT_EQ(Machine.Registry.Dword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval"), 8u);
     EXPECT_EQ(mouse->Restarts, 1);
-    EXPECT_EQ(mouse->ActiveIntervalMs, 8u);
+    EXPECT_EQ(mouse->ActiveIntervalUs, 8000u);
     EXPECT_TRUE(mouse->LowerFilters.empty());
     EXPECT_EQ(Stray->LowerFilters, std::vector<std::string>{"Other"});
     EXPECT_EQ(Machine.Console.OpenCount, 0);  // "/DEBUG" opens no console on this road

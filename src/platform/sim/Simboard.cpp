@@ -18,7 +18,11 @@ bool ReadBoardDescription(const std::string& folder, TBoardDescription& board) {
     board.MouseHubLevel = mouse.GetIntAttribute("Level", board.MouseHubLevel);
     board.MouseVid = static_cast<uint16_t>(mouse.GetIntAttribute("Vid", board.MouseVid));
     board.MousePid = static_cast<uint16_t>(mouse.GetIntAttribute("Pid", board.MousePid));
-    board.MouseIntervalMs = static_cast<uint32_t>(mouse.GetIntAttribute("Interval", static_cast<int>(board.MouseIntervalMs)));
+    const int intervalMs = mouse.GetIntAttribute("Interval", 0);
+    if (intervalMs > 0) board.MouseIntervalUs = static_cast<uint32_t>(intervalMs) * 1000;
+    // A high-speed mouse reporting faster than once a millisecond gives its rate instead.
+    const int rate = mouse.GetIntAttribute("Rate", 0);
+    if (rate > 0) board.MouseIntervalUs = static_cast<uint32_t>(1'000'000 / rate);
     return true;
 }
 
@@ -50,7 +54,7 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
     intel.RootHub->Ports[0] = TSimUsb::Keyboard(0x04D9, 0x1702);
     intel.RootHub->Ports[6] = TSimUsb::Storage(0x0781, 0x5583);
     auto mouse = TSimUsb::Mouse(board.MouseVid, board.MousePid);
-    mouse->NativeIntervalMs = mouse->ActiveIntervalMs = board.MouseIntervalMs;
+    mouse->NativeIntervalUs = mouse->ActiveIntervalUs = board.MouseIntervalUs;
     const size_t port = static_cast<size_t>(board.MousePort > 0 ? board.MousePort : 4) - 1;
     if (board.MouseHubLevel >= 1) {
         auto hub = TSimUsb::Hub("USB#VID_05E3&PID_0610#6&3A1B2C4D&0&3#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 4);

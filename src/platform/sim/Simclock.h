@@ -24,6 +24,8 @@ public:
         return true;
     }
 
+    void SleepUntilCounter(int64_t ticks) override { AdvanceTo(ticks * 100); }
+
     void AdvanceMs(int64_t ms) { m_NowNs += ms * 1'000'000; }
     void AdvanceNs(int64_t ns) { m_NowNs += ns; }
     int64_t NowNs() const { return m_NowNs.load(); }

@@ -1,18 +1,20 @@
 #pragma once
-#include <atomic>
 #include <condition_variable>
+#include <cstdint>
+#include <memory>
 #include <mutex>
-#include <set>
 #include <thread>
 
 #include "platform/Clock.h"
 #include "platform/MouseEvents.h"
+#include "platform/sim/Simreportqueue.h"
 #include "platform/sim/Simusb.h"
 
-// The simulated mouse for a real window: while the pointer moves, it reports in real time at
-// the interval its device polls at (the filter's, once bound); when the pointer rests it stops.
-// Each report carries the moment it was due on the performance counter, and the clock below
-// answers that moment: the measured rate is the simulated device's, not the host's scheduling.
+// The simulated mouse for a real window: while the pointer moves, its reporter falls due every
+// interval its device polls at (the filter's, once bound) and queues the report in the device's
+// buffer; when the pointer rests it stops. The reporter sleeps between reports and, when it
+// wakes late, delivers every report that fell due meanwhile, so the count is the device's
+// whatever the scheduling; the program times the reports with the clock like any others.
 class TLiveSimMouse : public IMouseEvents {
 public:
     TLiveSimMouse(IClock& clock, const std::shared_ptr<TSimUsbDevice>& device);
@@ -20,46 +22,29 @@ public:
 
     // The pointer moved: reports go on for a little while.
     void Move();
+    // Reports delivered so far.
+    uint64_t Delivered() const;
 
     bool Setup(TStep) override { return true; }
-    TWait Wait(TStop stop) override;
-    void ResetNotification() override {}
-    TStop CreateStop() override;
-    void RaiseStop(TStop stop) override;
-    void CloseStop(TStop stop) override;
+    uint32_t Wait(TStop stop) override { return m_Buffer.Wait(stop); }
+    bool TakeOverflow() override { return m_Buffer.TakeOverflow(); }
+    TStop CreateStop() override { return m_Buffer.CreateStop(); }
+    void RaiseStop(TStop stop) override { m_Buffer.RaiseStop(stop); }
+    void CloseStop(TStop stop) override { m_Buffer.CloseStop(stop); }
 
-    // The counter value at which the latest report was due; 0 before the first.
-    int64_t LastReportCounter() const { return m_LastReport.load(); }
+    static constexpr uint64_t kMovementLastsMs = 150;
 
 private:
     void Report();
+    int64_t Period(int64_t frequency) const;
 
     IClock& m_Clock;
     std::shared_ptr<TSimUsbDevice> m_Device;
-    std::mutex m_Mutex;
+    TSimReportQueue m_Buffer;
+    mutable std::mutex m_Mutex;
     std::condition_variable m_Changed;
-    bool m_Signalled = false;
-    uint64_t m_MovingUntilMs = 0;
+    int64_t m_MovingUntil = 0;  // counter value
+    uint64_t m_Delivered = 0;
     bool m_End = false;
-    std::set<TStop> m_Raised;
-    TStop m_NextStop = 1;
-    std::atomic<int64_t> m_LastReport{0};
     std::thread m_Reporter;
-};
-
-// The real clock, except that the performance counter stands at the latest simulated report.
-class TLiveSimClock : public IClock {
-public:
-    TLiveSimClock(IClock& real, const TLiveSimMouse& mouse) : m_Real(real), m_Mouse(mouse) {}
-    uint64_t TickMs() override { return m_Real.TickMs(); }
-    void Sleep(uint32_t ms) override { m_Real.Sleep(ms); }
-    bool PerformanceFrequency(int64_t& ticksPerSecond) override { return m_Real.PerformanceFrequency(ticksPerSecond); }
-    bool PerformanceCounter(int64_t& ticks) override {
-        ticks = m_Mouse.LastReportCounter();
-        return ticks != 0 || m_Real.PerformanceCounter(ticks);
-    }
-
-private:
-    IClock& m_Real;
-    const TLiveSimMouse& m_Mouse;
 };

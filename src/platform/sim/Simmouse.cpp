@@ -1,36 +1,35 @@
 #include "platform/sim/Simmouse.h"
 
+#include <algorithm>
+
 bool TSimMouse::Setup(TStep step) { return !(FailSetup && step == FailingStep); }
 
-IMouseEvents::TWait TSimMouse::Wait(TStop stop) {
+uint32_t TSimMouse::Wait(TStop stop) {
     std::unique_lock<std::mutex> lock(m_Mutex);
     ++m_Waiters;
     m_Changed.notify_all();
-    m_Changed.wait(lock, [&] { return m_Raised.count(stop) != 0 || !m_Reports.empty(); });
+    m_Changed.wait(lock, [&] { return Buffer.Raised(stop) || !m_Reports.empty() || Buffer.Queued() > 0; });
     --m_Waiters;
-    if (m_Raised.count(stop) != 0) return TWait::Stopped;
-    m_Clock.AdvanceTo(m_Reports.front());
-    m_Reports.pop_front();
+    if (Buffer.Raised(stop)) return 0;
+    if (!m_Reports.empty()) {
+        const uint32_t k = m_Pattern[m_NextMerge++ % m_Pattern.size()];
+        const size_t last = std::min<size_t>(k, m_Reports.size()) - 1;
+        m_Clock.AdvanceTo(m_Reports[last] + m_LatencyNs);
+        uint32_t due = 0;
+        while (!m_Reports.empty() && m_Reports.front() <= m_Clock.NowNs()) {
+            m_Reports.pop_front();
+            ++due;
+        }
+        Buffer.Deliver(due);
+    }
     m_Changed.notify_all();
-    return TWait::Notified;
-}
-
-IMouseEvents::TStop TSimMouse::CreateStop() {
-    std::lock_guard<std::mutex> guard(m_Mutex);
-    m_Stops.insert(m_NextStop);
-    return m_NextStop++;
+    return Buffer.Drain();
 }
 
 void TSimMouse::RaiseStop(TStop stop) {
     std::lock_guard<std::mutex> guard(m_Mutex);
-    if (m_Stops.count(stop)) m_Raised.insert(stop);
+    Buffer.RaiseStop(stop);
     m_Changed.notify_all();
-}
-
-void TSimMouse::CloseStop(TStop stop) {
-    std::lock_guard<std::mutex> guard(m_Mutex);
-    m_Stops.erase(stop);
-    m_Raised.erase(stop);
 }
 
 int64_t TSimMouse::ScheduleEnd() const {
@@ -73,12 +72,20 @@ void TSimMouse::PlayGaps(const std::deque<int64_t>& gapsNs) {
     m_Changed.notify_all();
 }
 
+void TSimMouse::SetMergePattern(std::vector<uint32_t> pattern, int64_t latencyNs) {
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    pattern.erase(std::remove(pattern.begin(), pattern.end(), 0u), pattern.end());
+    m_Pattern = pattern.empty() ? std::vector<uint32_t>{1} : std::move(pattern);
+    m_NextMerge = 0;
+    m_LatencyNs = latencyNs;
+}
+
 void TSimMouse::WaitUntilIdle() {
     std::unique_lock<std::mutex> lock(m_Mutex);
-    m_Changed.wait(lock, [&] { return m_Reports.empty() && m_Waiters > 0; });
+    m_Changed.wait(lock, [&] { return m_Reports.empty() && Buffer.Queued() == 0 && m_Waiters > 0; });
 }
 
 size_t TSimMouse::Pending() const {
     std::lock_guard<std::mutex> guard(m_Mutex);
-    return m_Reports.size();
+    return m_Reports.size() + Buffer.Queued();
 }

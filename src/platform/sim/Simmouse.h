@@ -3,37 +3,45 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
-#include <set>
+#include <vector>
 
 #include "platform/MouseEvents.h"
 #include "platform/sim/Simclock.h"
+#include "platform/sim/Simreportqueue.h"
 
-// The system mouse of the simulated machine: it reports on a schedule in virtual time. A wait
-// moves the clock to the next report; with no report left it blocks until its stop is raised
-// or more reports are scheduled.
+// The system mouse of the simulated machine in virtual time: reports fall due on a schedule and
+// queue in the device's buffer. The waiter is as late as the merge pattern says: each wake
+// happens when the next k reports have fallen due (plus a latency), the clock moves there, and
+// every report due by then is drained at once. With nothing scheduled a wait blocks until its
+// stop is raised or more reports are scheduled.
 class TSimMouse : public IMouseEvents {
 public:
     explicit TSimMouse(TSimClock& clock) : m_Clock(clock) {}
 
     bool Setup(TStep step) override;
-    TWait Wait(TStop stop) override;
-    void ResetNotification() override {}
-    TStop CreateStop() override;
+    uint32_t Wait(TStop stop) override;
+    bool TakeOverflow() override { return Buffer.TakeOverflow(); }
+    TStop CreateStop() override { return Buffer.CreateStop(); }
     void RaiseStop(TStop stop) override;
-    void CloseStop(TStop stop) override;
+    void CloseStop(TStop stop) override { Buffer.CloseStop(stop); }
 
     // Schedules reports at a rate for a duration after the last scheduled report (or now),
-    // each gap varied by up to ±jitterPercent with a fixed pseudo-random sequence.
+    // each report placed up to ±jitterPercent of a gap off its ideal time, with a fixed
+    // pseudo-random sequence.
     void PlayRate(double hz, int64_t durationMs, double jitterPercent = 0);
     // Leaves a gap with no report.
     void PlayPause(int64_t ms);
     // Reports after the given gaps, in nanoseconds.
     void PlayGaps(const std::deque<int64_t>& gapsNs);
+    // How many reports each wake finds due, used in turn (1 by default: the waiter is never
+    // late); and how long after the last of them the waiter runs.
+    void SetMergePattern(std::vector<uint32_t> pattern, int64_t latencyNs = 0);
     // Blocks until every scheduled report was taken and a waiter is back waiting for more:
     // whoever waits has handled all reports.
     void WaitUntilIdle();
     size_t Pending() const;
 
+    TSimReportQueue Buffer;
     TStep FailingStep = TStep::Event;
     bool FailSetup = false;
 
@@ -43,11 +51,11 @@ private:
     TSimClock& m_Clock;
     mutable std::mutex m_Mutex;
     std::condition_variable m_Changed;
-    std::deque<int64_t> m_Reports;  // absolute times, ns
+    std::deque<int64_t> m_Reports;  // due times, ns
     int64_t m_LastScheduled = -1;
     int m_Waiters = 0;
-    std::set<TStop> m_Stops;
-    std::set<TStop> m_Raised;
-    TStop m_NextStop = 1;
+    std::vector<uint32_t> m_Pattern{1};
+    size_t m_NextMerge = 0;
+    int64_t m_LatencyNs = 0;
     uint32_t m_Random = 12345;
 };

@@ -253,14 +253,14 @@ bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property,
 void TSimUsb::Restart(TSimUsbDevice& device) {
     ++device.Restarts;
     // The filter, when it is in the stack, applies the interval stored in its service key.
-    device.ActiveIntervalMs = device.NativeIntervalMs;
+    device.ActiveIntervalUs = device.NativeIntervalUs;
     bool bound = std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) !=
                  device.LowerFilters.end();
     std::vector<uint8_t> data;
     if (bound && m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4,
                                        data) &&
         data.size() == 4) {
-        device.ActiveIntervalMs = bytes::Get32(data.data());
+        device.ActiveIntervalUs = bytes::Get32(data.data()) * 1000;
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <map>
 #include <memory>
 #include <set>
@@ -22,8 +23,10 @@ struct TSimUsbDevice {
     std::vector<std::string> HardwareIds;
     std::vector<std::string> LowerFilters;  // empty: no lower-filter property
     std::shared_ptr<TSimHub> Hub;           // set for hubs
-    uint32_t NativeIntervalMs = 8;
-    uint32_t ActiveIntervalMs = 8;
+    // Report intervals in microseconds: the mouse's own, and the one it polls at now (read by
+    // the reporting thread of a live mouse while a restart may write it).
+    uint32_t NativeIntervalUs = 8000;
+    std::atomic<uint32_t> ActiveIntervalUs{8000};
     int Restarts = 0;
 };
 

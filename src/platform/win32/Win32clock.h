@@ -7,4 +7,5 @@ public:
     void Sleep(uint32_t ms) override;
     bool PerformanceFrequency(int64_t& ticksPerSecond) override;
     bool PerformanceCounter(int64_t& ticks) override;
+    void SleepUntilCounter(int64_t ticks) override;
 };

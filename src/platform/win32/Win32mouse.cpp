@@ -18,8 +18,17 @@ bool TWin32Mouse::Setup(TStep step) {
                                                 reinterpret_cast<void**>(&m_Input), nullptr));
         case TStep::Device:
             return m_Input && SUCCEEDED(m_Input->CreateDevice(GUID_SysMouse, &m_Device, nullptr));
-        case TStep::DataFormat:
-            return m_Device && SUCCEEDED(m_Device->SetDataFormat(&c_dfDIMouse));
+        case TStep::DataFormat: {
+            if (!m_Device || FAILED(m_Device->SetDataFormat(&c_dfDIMouse))) return false;
+            // Without a buffer each notification can only count as one report.
+            DIPROPDWORD buffer{};
+            buffer.diph.dwSize = sizeof(buffer);
+            buffer.diph.dwHeaderSize = sizeof(buffer.diph);
+            buffer.diph.dwHow = DIPH_DEVICE;
+            buffer.dwData = kBufferItems;
+            m_Buffered = SUCCEEDED(m_Device->SetProperty(DIPROP_BUFFERSIZE, &buffer.diph));
+            return true;
+        }
         case TStep::Notification:
             return m_Device && m_Event && SUCCEEDED(m_Device->SetEventNotification(m_Event));
         case TStep::Acquire:
@@ -28,7 +37,7 @@ bool TWin32Mouse::Setup(TStep step) {
     return false;
 }
 
-IMouseEvents::TWait TWin32Mouse::Wait(TStop stop) {
+uint32_t TWin32Mouse::Wait(TStop stop) {
     HANDLE handles[2] = {m_Event, ToHandle(stop)};
     DWORD count = stop != 0 ? 2 : 1;
     if (!m_Event) {
@@ -37,14 +46,51 @@ IMouseEvents::TWait TWin32Mouse::Wait(TStop stop) {
             Sleep(INFINITE);
         }
         WaitForSingleObject(ToHandle(stop), INFINITE);
-        return TWait::Stopped;
+        return 0;
     }
-    DWORD result = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
-    return result == WAIT_OBJECT_0 ? TWait::Notified : TWait::Stopped;
+    for (;;) {
+        // The stop comes first, so a raised stop wins over queued reports.
+        if (stop != 0 && WaitForSingleObject(ToHandle(stop), 0) == WAIT_OBJECT_0) return 0;
+        if (WaitForMultipleObjects(count, handles, FALSE, INFINITE) != WAIT_OBJECT_0) return 0;
+        if (!m_Buffered) return 1;
+        // A notification for items an earlier drain already took brings none: wait again.
+        if (const uint32_t reports = Drain()) return reports;
+    }
 }
 
-void TWin32Mouse::ResetNotification() {
-    if (m_Event) ResetEvent(m_Event);
+uint32_t TWin32Mouse::Drain() {
+    DIDEVICEOBJECTDATA items[64];
+    uint32_t reports = 0;
+    bool reacquired = false;
+    for (;;) {
+        DWORD taken = ARRAYSIZE(items);
+        HRESULT result = m_Device->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), items, &taken, 0);
+        if (result == DIERR_INPUTLOST || result == DIERR_NOTACQUIRED) {
+            // The device was lost (a restart, a switch of desktops): take it again and go on.
+            m_HaveSequence = false;
+            if (reacquired || FAILED(m_Device->Acquire())) break;
+            reacquired = true;
+            continue;
+        }
+        if (FAILED(result)) break;
+        if (result == DI_BUFFEROVERFLOW) m_Overflowed = true;
+        // The items of one report (its axes and buttons) share a sequence number.
+        for (DWORD i = 0; i < taken; ++i) {
+            if (!m_HaveSequence || items[i].dwSequence != m_LastSequence) {
+                ++reports;
+                m_LastSequence = items[i].dwSequence;
+                m_HaveSequence = true;
+            }
+        }
+        if (taken < ARRAYSIZE(items)) break;
+    }
+    return reports;
+}
+
+bool TWin32Mouse::TakeOverflow() {
+    const bool overflowed = m_Overflowed;
+    m_Overflowed = false;
+    return overflowed;
 }
 
 IMouseEvents::TStop TWin32Mouse::CreateStop() {
