@@ -60,7 +60,7 @@ static void BM_Accuracy(benchmark::State& state) {
         InstallPlatform(machine.Ports());
         TKytMouseRate rate;
         rate.OpenMouse();
-        machine.Mouse.SetMergePattern(pattern, 20'000);
+        machine.Mouse.SetMergePattern(pattern, {20'000});
         machine.Mouse.PlayRate(hz, 3000, jitter);
         int32_t output = 0;
         double worstWindow = 0;

@@ -57,8 +57,9 @@ public:
                                        int height) = 0;
     virtual void ShowWindow(TWindowId window, bool show) = 0;
     virtual void MoveWindow(TWindowId window, int x, int y, int width, int height) = 0;
-    // Asks for a repaint of the whole window.
-    virtual void Invalidate(TWindowId window) = 0;
+    // Asks for a repaint of an area of the window (client pixels); only that area is painted
+    // again and copied to the screen.
+    virtual void Invalidate(TWindowId window, int x, int y, int width, int height) = 0;
     virtual void ScreenSize(int& width, int& height) = 0;
     virtual void DestroyWindow(TWindowId window) = 0;
     // A repeating timer on the GUI thread; 0 when none could be made.

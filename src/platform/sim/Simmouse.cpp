@@ -12,9 +12,11 @@ uint32_t TSimMouse::Wait(TStop stop) {
     --m_Waiters;
     if (Buffer.Raised(stop)) return 0;
     if (!m_Reports.empty()) {
-        const uint32_t k = m_Pattern[m_NextMerge++ % m_Pattern.size()];
+        const uint32_t k = m_Pattern[m_NextMerge % m_Pattern.size()];
+        const int64_t latency = m_Latencies[m_NextMerge % m_Latencies.size()];
+        ++m_NextMerge;
         const size_t last = std::min<size_t>(k, m_Reports.size()) - 1;
-        m_Clock.AdvanceTo(m_Reports[last] + m_LatencyNs);
+        m_Clock.AdvanceTo(m_Reports[last] + latency);
         uint32_t due = 0;
         while (!m_Reports.empty() && m_Reports.front() <= m_Clock.NowNs()) {
             m_Reports.pop_front();
@@ -72,12 +74,12 @@ void TSimMouse::PlayGaps(const std::deque<int64_t>& gapsNs) {
     m_Changed.notify_all();
 }
 
-void TSimMouse::SetMergePattern(std::vector<uint32_t> pattern, int64_t latencyNs) {
+void TSimMouse::SetMergePattern(std::vector<uint32_t> pattern, std::vector<int64_t> latenciesNs) {
     std::lock_guard<std::mutex> guard(m_Mutex);
     pattern.erase(std::remove(pattern.begin(), pattern.end(), 0u), pattern.end());
     m_Pattern = pattern.empty() ? std::vector<uint32_t>{1} : std::move(pattern);
     m_NextMerge = 0;
-    m_LatencyNs = latencyNs;
+    m_Latencies = latenciesNs.empty() ? std::vector<int64_t>{0} : std::move(latenciesNs);
 }
 
 void TSimMouse::WaitUntilIdle() {

@@ -34,8 +34,8 @@ public:
     // Reports after the given gaps, in nanoseconds.
     void PlayGaps(const std::deque<int64_t>& gapsNs);
     // How many reports each wake finds due, used in turn (1 by default: the waiter is never
-    // late); and how long after the last of them the waiter runs.
-    void SetMergePattern(std::vector<uint32_t> pattern, int64_t latencyNs = 0);
+    // late); and how long after the last of them the waiter runs, also used in turn.
+    void SetMergePattern(std::vector<uint32_t> pattern, std::vector<int64_t> latenciesNs = {0});
     // Blocks until every scheduled report was taken and a waiter is back waiting for more:
     // whoever waits has handled all reports.
     void WaitUntilIdle();
@@ -56,6 +56,6 @@ private:
     int m_Waiters = 0;
     std::vector<uint32_t> m_Pattern{1};
     size_t m_NextMerge = 0;
-    int64_t m_LatencyNs = 0;
+    std::vector<int64_t> m_Latencies{0};
     uint32_t m_Random = 12345;
 };

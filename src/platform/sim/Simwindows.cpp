@@ -45,8 +45,8 @@ void TSimWindows::MoveWindow(TWindowId window, int x, int y, int width, int heig
     }
 }
 
-void TSimWindows::Invalidate(TWindowId window) {
-    if (TWindow* w = Find(window)) ++w->Invalidations;
+void TSimWindows::Invalidate(TWindowId window, int, int, int width, int height) {
+    if (TWindow* w = Find(window); w && width > 0 && height > 0) ++w->Invalidations;
 }
 
 TSimWindows::TWindow* TSimWindows::Find(TWindowId window) {

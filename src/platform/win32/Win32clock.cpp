@@ -21,22 +21,24 @@ bool TWin32Clock::PerformanceCounter(int64_t& ticks) {
 }
 
 namespace {
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
-#endif
+using TDelayExecution = LONG(WINAPI*)(BOOLEAN alertable, PLARGE_INTEGER interval);
+using TSetTimerResolution = LONG(WINAPI*)(ULONG desired, BOOLEAN set, PULONG current);
 
-// One timer per thread: a high-resolution one where the system has them (Windows 10 1803 and
-// later), else an ordinary one, whose waits round up to the system's timer tick.
-struct TThreadTimer {
-    TThreadTimer() {
-        Handle = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-        if (!Handle) Handle = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-    }
-    ~TThreadTimer() {
-        if (Handle) CloseHandle(Handle);
-    }
-    HANDLE Handle = nullptr;
-};
+// The system's own delay, in 100 ns units: it sleeps as finely as the timer resolution, which is
+// raised to its finest for the process the first time (as timeBeginPeriod does, without winmm).
+TDelayExecution DelayExecution() {
+    static const TDelayExecution delay = [] {
+        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        if (!ntdll) return TDelayExecution{};
+        if (auto resolution = reinterpret_cast<TSetTimerResolution>(
+                reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetTimerResolution")))) {
+            ULONG current = 0;
+            resolution(5000, TRUE, &current);
+        }
+        return reinterpret_cast<TDelayExecution>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDelayExecution")));
+    }();
+    return delay;
+}
 }  // namespace
 
 void TWin32Clock::SleepUntilCounter(int64_t ticks) {
@@ -44,11 +46,10 @@ void TWin32Clock::SleepUntilCounter(int64_t ticks) {
     int64_t now = 0;
     if (!PerformanceFrequency(frequency) || frequency <= 0 || !PerformanceCounter(now) || ticks <= now) return;
     const int64_t remaining100ns = (ticks - now) * 10'000'000 / frequency;
-    thread_local TThreadTimer timer;
-    LARGE_INTEGER due;
-    due.QuadPart = -(remaining100ns > 0 ? remaining100ns : 1);
-    if (timer.Handle && SetWaitableTimer(timer.Handle, &due, 0, nullptr, nullptr, FALSE)) {
-        WaitForSingleObject(timer.Handle, INFINITE);
+    if (TDelayExecution delay = DelayExecution()) {
+        LARGE_INTEGER interval;
+        interval.QuadPart = -(remaining100ns > 0 ? remaining100ns : 1);
+        delay(FALSE, &interval);
     } else {
         ::Sleep(static_cast<DWORD>((remaining100ns + 9'999) / 10'000));
     }

@@ -9,6 +9,8 @@ using std::min;
 #include <gdiplus.h>
 
 #include <cstring>
+#include <map>
+#include <tuple>
 
 #include "platform/win32/Wide.h"
 
@@ -47,7 +49,7 @@ private:
 
 // Faces that are not installed fall back through a preference list, then to any installed
 // family (GDI+'s generic sans-serif draws nothing under Wine).
-GpFontFamily* FindFamily(const std::string& name) {
+GpFontFamily* LookUpFamily(const std::string& name) {
     GpFontFamily* family = nullptr;
     if (!name.empty() && GdipCreateFontFamilyFromName(ToWide(name).c_str(), nullptr, &family) == Ok) return family;
     for (const wchar_t* fallback : {L"Segoe UI", L"Tahoma", L"Arial", L"DejaVu Sans"}) {
@@ -66,34 +68,73 @@ GpFontFamily* FindFamily(const std::string& name) {
     return nullptr;
 }
 
-class TFontHandle {
-public:
-    explicit TFontHandle(const TFontFace& face) {
-        m_Family = FindFamily(face.Name);
-        if (m_Family) GdipCreateFont(m_Family, static_cast<REAL>(face.Size), face.Style & 15, UnitPixel, &m_Font);
-    }
-    ~TFontHandle() {
-        if (m_Font) GdipDeleteFont(m_Font);
-        if (m_Family) GdipDeleteFontFamily(m_Family);
-    }
-    GpFont* Font() const { return m_Font; }
+// A face's family, looked up once: the lookup enumerates the system's fonts. The families live
+// as long as the process; painting happens on the GUI thread only.
+GpFontFamily* FindFamily(const std::string& name) {
+    static std::map<std::string, GpFontFamily*> families;
+    auto it = families.find(name);
+    if (it == families.end()) it = families.emplace(name, LookUpFamily(name)).first;
+    return it->second;
+}
 
-private:
-    GpFontFamily* m_Family = nullptr;
-    GpFont* m_Font = nullptr;
-};
+// A face's font, made once for the process: GDI+ realises a font slowly (under Wine, several
+// milliseconds), and a repaint draws and measures every caption.
+GpFont* FindFont(const TFontFace& face) {
+    static std::map<std::tuple<std::string, int, int>, GpFont*> fonts;
+    const auto key = std::make_tuple(face.Name, face.Size, face.Style & 15);
+    auto it = fonts.find(key);
+    if (it == fonts.end()) {
+        GpFont* font = nullptr;
+        if (GpFontFamily* family = FindFamily(face.Name)) {
+            GdipCreateFont(family, static_cast<REAL>(face.Size), face.Style & 15, UnitPixel, &font);
+        }
+        it = fonts.emplace(key, font).first;
+    }
+    return it->second;
+}
 
 class TGdiPlusCanvas : public TCanvas {
 public:
-    explicit TGdiPlusCanvas(HDC dc) {
-        GdipCreateFromHDC(dc, &m_Graphics);
+    // GDI+ draws straight into the pixels (a bitmap's graphics): no round trip through a
+    // device context for every picture and caption.
+    TGdiPlusCanvas(void* pixels, int x, int y, int width, int height)
+        : m_AreaX(x), m_AreaY(y), m_AreaRight(x + width), m_AreaBottom(y + height), m_ClipRight(width),
+          m_ClipBottom(height) {
+        if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(pixels),
+                                      &m_Target) == Ok) {
+            GdipGetImageGraphicsContext(m_Target, &m_Graphics);
+        }
+        if (!m_Graphics) {
+            m_Outside = true;
+            m_Broken = true;
+            return;
+        }
         GdipSetTextRenderingHint(m_Graphics, TextRenderingHintAntiAliasGridFit);
         GdipSetSmoothingMode(m_Graphics, SmoothingModeAntiAlias);
     }
-    ~TGdiPlusCanvas() override { GdipDeleteGraphics(m_Graphics); }
+    ~TGdiPlusCanvas() override {
+        if (m_Graphics) GdipDeleteGraphics(m_Graphics);
+        if (m_Target) GdipDisposeImage(m_Target);
+    }
 
     void DrawImage(const IImage& image, int x, int y, int sx, int sy, int sw, int sh, int opacity,
                    bool useOpacity) override {
+        if (m_Outside) return;
+        // Only the part inside the clip: GDI+ would otherwise prepare the whole picture for
+        // every small repaint (a label over the page's background).
+        int left = x + m_X, top = y + m_Y;
+        const int right = std::min(left + sw, m_ClipRight), bottom = std::min(top + sh, m_ClipBottom);
+        if (left < m_ClipLeft) {
+            sx += m_ClipLeft - left;
+            left = m_ClipLeft;
+        }
+        if (top < m_ClipTop) {
+            sy += m_ClipTop - top;
+            top = m_ClipTop;
+        }
+        sw = right - left;
+        sh = bottom - top;
+        if (sw <= 0 || sh <= 0) return;
         GpImageAttributes* attributes = nullptr;
         if (useOpacity) {
             ColorMatrix matrix{};
@@ -103,15 +144,16 @@ public:
             GdipSetImageAttributesColorMatrix(attributes, ColorAdjustTypeBitmap, TRUE, &matrix, nullptr,
                                               ColorMatrixFlagsDefault);
         }
-        GdipDrawImageRectRectI(m_Graphics, static_cast<const TGdiImage&>(image).Handle(), x + m_X, y + m_Y, sw, sh, sx,
-                               sy, sw, sh, UnitPixel, attributes, nullptr, nullptr);
+        GdipDrawImageRectRectI(m_Graphics, static_cast<const TGdiImage&>(image).Handle(), left, top, sw, sh, sx, sy, sw,
+                               sh, UnitPixel, attributes, nullptr, nullptr);
         if (attributes) GdipDisposeImageAttributes(attributes);
     }
 
     void DrawString(const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
                     THAlign align) override {
-        TFontHandle handle(font);
-        if (!handle.Font()) return;
+        if (m_Outside) return;
+        GpFont* handle = FindFont(font);
+        if (!handle) return;
         GpStringFormat* format = nullptr;
         GdipCreateStringFormat(0, LANG_NEUTRAL, &format);
         GdipSetStringFormatAlign(format, align == THAlign::Near     ? StringAlignmentNear
@@ -121,24 +163,31 @@ public:
         GdipCreateSolidFill(argb, &brush);
         const RectF layout(rect.X + m_X, rect.Y + m_Y, rect.W, rect.H);
         const std::wstring wide = ToWide(text);
-        GdipDrawString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle.Font(), &layout, format, brush);
+        GdipDrawString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle, &layout, format, brush);
         GdipDeleteBrush(brush);
         GdipDeleteStringFormat(format);
     }
 
     TRectF MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) override {
-        TFontHandle handle(font);
+        // The same few captions are measured on every repaint: remembered, up to a bound.
+        static std::map<std::tuple<std::string, std::string, int, int, float>, TRectF> measured;
+        const auto key = std::make_tuple(text, font.Name, font.Size, font.Style & 15, layoutWidth);
+        if (auto it = measured.find(key); it != measured.end()) return it->second;
         RectF bounds;
-        if (handle.Font()) {
+        if (GpFont* handle = FindFont(font)) {
             const RectF layout(0, 0, layoutWidth, 65536.0f);
             const std::wstring wide = ToWide(text);
-            GdipMeasureString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle.Font(), &layout, nullptr,
+            GdipMeasureString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle, &layout, nullptr,
                               &bounds, nullptr, nullptr);
         }
-        return {bounds.X, bounds.Y, bounds.Width, bounds.Height};
+        if (measured.size() >= 1024) measured.clear();
+        const TRectF result{bounds.X, bounds.Y, bounds.Width, bounds.Height};
+        measured.emplace(key, result);
+        return result;
     }
 
     void FillRect(int x, int y, int w, int h, uint32_t color) override {
+        if (m_Outside) return;
         GpSolidFill* brush = nullptr;
         const ARGB argb = 0xFF000000u | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
         GdipCreateSolidFill(argb, &brush);
@@ -146,15 +195,31 @@ public:
         GdipDeleteBrush(brush);
     }
 
+    // The viewport is in window pixels; the buffer starts at the area's corner.
     void SetViewport(int x, int y, int width, int height) override {
-        m_X = x;
-        m_Y = y;
-        GdipSetClipRectI(m_Graphics, x, y, width, height, CombineModeReplace);
+        m_X = x - m_AreaX;
+        m_Y = y - m_AreaY;
+        const int left = std::max(x, m_AreaX), top = std::max(y, m_AreaY);
+        const int right = std::min(x + width, m_AreaRight), bottom = std::min(y + height, m_AreaBottom);
+        m_Outside = m_Broken || right <= left || bottom <= top;
+        m_ClipLeft = left - m_AreaX;
+        m_ClipTop = top - m_AreaY;
+        m_ClipRight = right - m_AreaX;
+        m_ClipBottom = bottom - m_AreaY;
+        if (!m_Outside) {
+            GdipSetClipRectI(m_Graphics, left - m_AreaX, top - m_AreaY, right - left, bottom - top, CombineModeReplace);
+        }
     }
 
 private:
+    GpBitmap* m_Target = nullptr;
     GpGraphics* m_Graphics = nullptr;
+    bool m_Broken = false;
+    int m_AreaX, m_AreaY, m_AreaRight, m_AreaBottom;
     int m_X = 0, m_Y = 0;
+    int m_ClipRight, m_ClipBottom;  // the clip, in the buffer
+    int m_ClipLeft = 0, m_ClipTop = 0;
+    bool m_Outside = false;  // the viewport lies outside the area: nothing of it is drawn
 };
 }  // namespace
 
@@ -204,6 +269,6 @@ std::shared_ptr<IImage> TWin32Graphics::FromPixels(int width, int height, const 
     return std::make_shared<TGdiImage>(bitmap, nullptr, std::move(copy));
 }
 
-std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* deviceContext) {
-    return std::make_unique<TGdiPlusCanvas>(static_cast<HDC>(deviceContext));
+std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* pixels, int x, int y, int width, int height) {
+    return std::make_unique<TGdiPlusCanvas>(pixels, x, y, width, height);
 }

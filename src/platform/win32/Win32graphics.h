@@ -14,5 +14,7 @@ private:
     uintptr_t m_Token = 0;
 };
 
-// A canvas over a device context (a window's back buffer).
-std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* deviceContext);
+// A canvas over a window's back buffer: top-down 32-bit pixels (premultiplied BGRA, no row
+// padding) that hold the window's area at (x, y) of the given size; what falls outside it is
+// not drawn.
+std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* pixels, int x, int y, int width, int height);

@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
-void TWin32Threads::BindCurrentToProcessor0() { SetThreadAffinityMask(GetCurrentThread(), 1); }
+void TWin32Threads::BindCurrentToProcessor0() {
+    // Asked for on every sample, a thousand times a second and more: the system is asked once
+    // per thread, as nothing else moves the thread afterwards.
+    thread_local bool bound = false;
+    if (!bound) bound = SetThreadAffinityMask(GetCurrentThread(), 1) != 0;
+}
 
 void TWin32Threads::RaiseCurrentPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); }

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <set>
 
 #include "platform/Graphics.h"
 #include "platform/win32/Wide.h"
@@ -34,22 +35,41 @@ void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     tick();
 }
 
+// Windows whose pointer-leave notification is asked for: asked once per visit, not on every move.
+std::set<HWND>& Tracking() {
+    static std::set<HWND> tracking;
+    return tracking;
+}
+
 IFormEvents* EventsOf(HWND hwnd) { return reinterpret_cast<IFormEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
-// Paints into a back buffer and copies it to the screen in one step: no flicker.
+// Paints the area to repaint into a back buffer and copies it to the screen in one step: no
+// flicker, and a changed label costs its own few pixels, not the whole window.
 void PaintForm(HWND hwnd, IFormEvents& events) {
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
+    const RECT area = ps.rcPaint;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        EndPaint(hwnd, &ps);
+        return;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
     HDC buffer = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     HGDIOBJ old = SelectObject(buffer, bitmap);
-    {
-        std::unique_ptr<TCanvas> canvas = MakeGdiPlusCanvas(buffer);
+    if (pixels) {
+        std::unique_ptr<TCanvas> canvas = MakeGdiPlusCanvas(pixels, area.left, area.top, width, height);
         events.PaintWindow(*canvas);
     }
-    BitBlt(screen, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
     SelectObject(buffer, old);
     DeleteObject(bitmap);
     DeleteDC(buffer);
@@ -71,12 +91,15 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintForm(hwnd, *events);
             return 0;
         case WM_MOUSEMOVE: {
-            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
-            TrackMouseEvent(&track);
+            if (Tracking().insert(hwnd).second) {
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+                if (!TrackMouseEvent(&track)) Tracking().erase(hwnd);
+            }
             events->WindowMouseMove(x, y);
             return 0;
         }
         case WM_MOUSELEAVE:
+            Tracking().erase(hwnd);
             events->WindowMouseLeave();
             return 0;
         case WM_LBUTTONDOWN:
@@ -187,7 +210,11 @@ void TWin32Windows::MoveWindow(TWindowId window, int x, int y, int width, int he
     ::MoveWindow(ToHwnd(window), x, y, width, height, TRUE);
 }
 
-void TWin32Windows::Invalidate(TWindowId window) { InvalidateRect(ToHwnd(window), nullptr, FALSE); }
+void TWin32Windows::Invalidate(TWindowId window, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    const RECT area{x, y, x + width, y + height};
+    InvalidateRect(ToHwnd(window), &area, FALSE);
+}
 
 void TWin32Windows::ScreenSize(int& width, int& height) {
     width = GetSystemMetrics(SM_CXSCREEN);
@@ -196,6 +223,7 @@ void TWin32Windows::ScreenSize(int& width, int& height) {
 
 void TWin32Windows::DestroyWindow(TWindowId window) {
     HWND hwnd = ToHwnd(window);
+    Tracking().erase(hwnd);
     if (IsWindow(hwnd)) {
         NOTIFYICONDATAW icon{};
         icon.cbSize = sizeof(icon);

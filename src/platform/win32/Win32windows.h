@@ -17,7 +17,7 @@ public:
                                int height) override;
     void ShowWindow(TWindowId window, bool show) override;
     void MoveWindow(TWindowId window, int x, int y, int width, int height) override;
-    void Invalidate(TWindowId window) override;
+    void Invalidate(TWindowId window, int x, int y, int width, int height) override;
     void ScreenSize(int& width, int& height) override;
     void DestroyWindow(TWindowId window) override;
     void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon,

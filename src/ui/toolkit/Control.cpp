@@ -93,7 +93,13 @@ void TControl::SendToBack() {
 }
 
 void TControl::Invalidate() {
-    if (TForm* form = Form()) form->InvalidateWindow();
+    if (TForm* form = Form()) {
+        if (form == this) {
+            form->InvalidateWindow();
+        } else {
+            form->InvalidateArea(FormLeft(), FormTop(), Width(), Height());
+        }
+    }
 }
 
 void TControl::MouseEnter() {

@@ -59,8 +59,10 @@ void TForm::MoveTo(int x, int y) {
     if (m_Handle) GetPlatform().Windows->MoveWindow(m_Handle, x, y, Width(), Height());
 }
 
-void TForm::InvalidateWindow() {
-    if (m_Handle) GetPlatform().Windows->Invalidate(m_Handle);
+void TForm::InvalidateWindow() { InvalidateArea(0, 0, Width(), Height()); }
+
+void TForm::InvalidateArea(int x, int y, int width, int height) {
+    if (m_Handle) GetPlatform().Windows->Invalidate(m_Handle, x, y, width, height);
 }
 
 void TForm::ControlGone(const TControl* control) {

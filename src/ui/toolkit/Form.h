@@ -36,6 +36,8 @@ public:
     std::function<void()> OnShow;
 
     void InvalidateWindow();
+    // A repaint of an area, in the form's pixels.
+    void InvalidateArea(int x, int y, int width, int height);
     void ControlGone(const TControl* control);
     TControl* Hovered() const { return m_Hover; }
 

@@ -12,6 +12,7 @@ public:
     }
 
     void SetCaption(const std::string& caption) {
+        if (caption == m_Caption) return;
         m_Caption = caption;
         Invalidate();
     }
