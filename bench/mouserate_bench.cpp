@@ -85,9 +85,9 @@ BENCHMARK(BM_Accuracy)
     ->ArgsProduct({{125, 250, 500, 1000, 2000, 4000, 8000}, {0, 1, 2, 3}, {0, 5}})
     ->Iterations(1);
 
-// The live simulated mouse's reporter on the real clock: CPU time it and a draining consumer
-// take per second of pointer motion.
-static void BM_LiveReporterCpuPerSecondOfMotion(benchmark::State& state) {
+// The live simulated mouse on the real clock: CPU time a consumer that takes its reports
+// spends per second of pointer motion.
+static void BM_LiveMouseCpuPerSecondOfMotion(benchmark::State& state) {
     TPosixClock clock;
     auto device = TSimUsb::Mouse(0xE0FF, 0x0002);
     device->ActiveIntervalUs = static_cast<uint32_t>(1'000'000 / state.range(0));
@@ -115,6 +115,6 @@ static void BM_LiveReporterCpuPerSecondOfMotion(benchmark::State& state) {
         state.counters["taken_equals_delivered"] = taken == mouse.Delivered();
     }
 }
-BENCHMARK(BM_LiveReporterCpuPerSecondOfMotion)->Arg(125)->Arg(1000)->Arg(8000)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_LiveMouseCpuPerSecondOfMotion)->Arg(125)->Arg(1000)->Arg(8000)->Iterations(1)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -77,13 +77,13 @@ process_cpu_ticks() {
   echo "$total"
 }
 
-# Reads ratewatch lines on standard input, skips the first $5 (the measurement settling), and
-# prints "median=.. window=.. peak=.. cpu=.." as fractions of the rate $1; cpu is the percentage of
+# Reads ratewatch lines on standard input, skips those before the first report and $5 more (the
+# measurement settling), and prints "median=.. window=.. peak=.. cpu=.." as fractions of the rate $1; cpu is the percentage of
 # one core used between the tick counts $2 and $3, taken $4 seconds apart.
 rate_figures() {
   sed -n "s/.*instant=\([0-9-]*\) peak=\([0-9.]*\) maxwindow=\([0-9.]*\).*/\1 \2 \3/p" |
     awk -v rate="$1" -v c0="$2" -v c1="$3" -v seconds="$4" -v skip="$5" -v hz="$(getconf CLK_TCK)" '
-      { n++; if (n > skip) { v[++m] = $1 }; peak = $2; window = $3 }
+      { if (started || $1 != 0) { started = 1; n++; if (n > skip) v[++m] = $1 }; peak = $2; window = $3 }
       END {
         if (m == 0) { print "median=0 window=0 peak=0 cpu=100"; exit }
         for (i = 1; i <= m; i++) for (j = i + 1; j <= m; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }

@@ -8,7 +8,9 @@
 #include "shell/Framectrl.h"
 #include "shell/Imainevent.h"
 #include "sys/Debugconsole.h"
+#include "ui/Fmmsgbox.h"
 #include "ui/Skin.h"
+#include "ui/toolkit/Application.h"
 
 const std::array<const char*, 15> TMousePollingFrame::kBrandedLine = {
     "Trivexal", "Vanta", "QX-570 STEEL", "QX-570 PRO", "QX-670 STEEL", "QX-670 ACE", "QX-770 STEEL",
@@ -155,6 +157,19 @@ bool TMousePollingFrame::LocateOnPort(TUsbMouse& mouse) {
     return mouse.LocateMouse(-1, m_HostController, static_cast<int32_t>(m_HcdNo), static_cast<int32_t>(m_PortNo));
 }
 
+void TMousePollingFrame::ReportRolledBack() {
+    const std::string text = GetResString().GetString(
+        "STR_GLIDEPOST_ROLLED_BACK",
+        "The mouse did not come back after the new polling rate was applied, so Glidepost put it back as it was. "
+        "Please replug the mouse and try again.");
+    const std::string ok = GetResString().GetString("STR_BASE_OK", "OK");
+    if (auto* box = GetApplication().FindForm<TMsgBoxForm>()) {
+        box->Execute(TMsgBoxForm::TKind::Warning, text, ok);
+    } else {
+        GetPlatform().Windows->ShowMessageBox("Glidepost", text, IWindowSystem::TBoxIcon::Warning, false);
+    }
+}
+
 bool TMousePollingFrame::AtDesignatedPort(const TUsbMouse& mouse) const {
     return static_cast<uint32_t>(mouse.FirstHubLevel()) == m_HcdNo && mouse.MatchedPort() == m_PortNo;
 }
@@ -173,6 +188,12 @@ void TMousePollingFrame::Describe(bool found) {
         "connect your mouse to the Gaming glidepost."};
     const int which = (found ? 0 : 2) + (m_Branded ? 0 : 1);
     Description = GetResString().GetString(kKeys[which], kTexts[which]);
+    if (found && m_FilterMissing) {
+        Description = GetResString().GetString(
+            "DES_GLIDEPOST_NOFILTER",
+            "The filter driver that sets the polling rate is not installed, so the rate cannot be changed.\nPlease "
+            "reinstall the filter driver package, then replug the mouse or restart Glidepost.");
+    }
     if (IMainEvent* main = GetMainEvent()) main->SetDescription(Description);
 }
 
@@ -194,6 +215,7 @@ void TMousePollingFrame::DetectMouse() {
     Log("Stratification_L2", std::to_string(m_Mouse->MatchedPort()), kColorYellow);
 
     if (m_Found && AtDesignatedPort(*m_Mouse)) {
+        m_FilterMissing = !FilterDriverReady();
         Describe(true);
         Log("USB Mouse Found",
             "HCD = " + std::to_string(m_Mouse->FoundHostIndex()) + " Port = " + std::to_string(m_Mouse->CurrentPort()),
@@ -205,31 +227,31 @@ void TMousePollingFrame::DetectMouse() {
         m_Mouse->MatchVidPid("VID_E0FF&PID_0002", hardwareId);
         TKytModelConfig& config = GetModelConfig();
         const std::string stored = config.GetVidPid();
-        config.SetVidPid(hardwareId);
-        if (stored != hardwareId) {
-            // Another mouse (or the first run): it gets the default interval.
+        if (stored != hardwareId && !m_FilterMissing) {
+            // Another mouse (or the first run): it gets the default interval. It is recorded
+            // once that took; without the filter it stays new until the filter is there.
             m_Mouse->ReleaseDeviceList();
             Pause(100);
+            TApplyResult result;
             {
                 std::lock_guard<std::mutex> lock(m_PageLock);
-                if (LocateOnPort(*m_Mouse) && AtDesignatedPort(*m_Mouse)) {
-                    Log("MouseChange", hardwareId, kColorYellow);
-                    m_Mouse->UnbindFilterEverywhere(kFilterName);
-                    Pause(10);
-                    m_Interval = 2;
-                    m_Mouse->WriteInterval(2);
-                    m_Mouse->BindFilter(kFilterName);
-                    m_Mouse->RestartMouse();
-                }
+                Log("MouseChange", hardwareId, kColorYellow);
+                result = ApplyIntervalToMouse(Port(), 2);
                 Pause(50);
             }
-            config.SetInterval(m_Interval);
+            if (result == TApplyResult::Applied) {
+                m_Interval = 2;
+                config.SetVidPid(hardwareId);
+                config.SetInterval(m_Interval);
+            }
             ShowStoredInterval();
+            if (result == TApplyResult::RolledBack) ReportRolledBack();
         }
-        GetDebugConsole(false).WriteTagged("UsbMouseFound", "Enable Button", kColorYellow);
-        ApplyBtn.SetEnabled(true);
-        CancelBtn.SetEnabled(true);
-        PollingRateTrackBar.SetEnabled(true);
+        GetDebugConsole(false).WriteTagged("UsbMouseFound", m_FilterMissing ? "Filter Missing" : "Enable Button",
+                                           kColorYellow);
+        ApplyBtn.SetEnabled(!m_FilterMissing);
+        CancelBtn.SetEnabled(!m_FilterMissing);
+        PollingRateTrackBar.SetEnabled(!m_FilterMissing);
         if (m_Sampler) {
             m_Sampler->ClearResults();
             m_Sampler.reset();
@@ -280,23 +302,21 @@ void TMousePollingFrame::PollingRateTrackBarChange() {
 void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
     ResetRateDisplay();
     FetchDataTimer.SetEnabled(false);
-    {
-        TUsbMouse mouse;
-        if (LocateOnPort(mouse)) {
-            mouse.UnbindFilterEverywhere(kFilterName);
-            m_Interval = static_cast<int>(interval);
-            mouse.WriteInterval(interval);
-            mouse.BindFilter(kFilterName);
-            mouse.RestartMouse();
-            if (isDefault) PollingRateTrackBar.SetPosition(4);
-            GetModelConfig().SetInterval(m_Interval);
-        }
+    const TApplyResult result = ApplyIntervalToMouse(Port(), interval);
+    if (result == TApplyResult::Applied) {
+        m_Interval = static_cast<int>(interval);
+        if (isDefault) PollingRateTrackBar.SetPosition(4);
+        GetModelConfig().SetInterval(m_Interval);
     }
     FetchDataTimer.SetEnabled(true);
     if (m_Sampler) {
         m_Sampler.reset();
         m_Sampler = std::make_unique<TKytMouseRateThread>(true);
         if (!isDefault) m_Sampler->RestartMeasurement();
+    }
+    if (result == TApplyResult::RolledBack) {
+        ShowStoredInterval();
+        ReportRolledBack();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "mouse/Kytmouseratethread.h"
+#include "mouse/Rateapply.h"
 #include "mouse/Usbmouse.h"
 #include "ui/Frmbase.h"
 #include "ui/toolkit/Timer.h"
@@ -60,6 +61,9 @@ public:
 private:
     bool LocateOnPort(TUsbMouse& mouse);
     bool AtDesignatedPort(const TUsbMouse& mouse) const;
+    TDesignatedPort Port() const { return {m_HostController, m_HcdNo, m_PortNo}; }
+    // Tells the user the mouse did not come back and was put back as it was.
+    void ReportRolledBack();
     void ShowPortControls(bool show);
     void Describe(bool found);
     void ApplyInterval(uint32_t interval, bool isDefault);
@@ -71,6 +75,7 @@ private:
     std::string m_HostController;
     bool m_Found = false;
     bool m_PreviouslyFound = false;
+    bool m_FilterMissing = false;  // no rate can be applied: the page only measures
     int m_Interval = 0;
     int m_CurrentRate = 0;
     int m_PeakRate = 0;

@@ -13,10 +13,10 @@ constexpr size_t kFilterBuffer = 1024;
 }  // namespace
 
 bool TUsbMouse::WriteInterval(uint32_t intervalMs) {
-    IRegistry& registry = *GetPlatform().Registry;
-    return registry.CreateKey(IRegistry::TRoot::LocalMachine, kFilterServiceKey) &&
-           registry.SetDword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, kIntervalValue,
-                             intervalMs);
+    // Only into the key the filter's installation made: a service key created here would be a
+    // broken service entry of its own.
+    return GetPlatform().Registry->SetDword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, kIntervalValue,
+                                            intervalMs);
 }
 
 bool TUsbMouse::ReadInterval(uint32_t& intervalMs) {
@@ -57,6 +57,10 @@ void TUsbMouse::UnbindFilterEverywhere(const std::string& name) {
                               filters.empty() ? usb::TBytes() : usb::EncodeMultiString(filters));
     }
     devices.Release(set);
+}
+
+bool TUsbMouse::SelectedStarted() {
+    return HasSelection() && GetPlatform().Devices->Started(m_DeviceSet, static_cast<uint32_t>(m_Selected));
 }
 
 void TUsbMouse::RestartMouse() {

@@ -34,6 +34,8 @@ public:
     void BindFilter(const std::string& name);
     void UnbindFilterEverywhere(const std::string& name);
     void RestartMouse();
+    // The selected mouse runs (its driver stack started).
+    bool SelectedStarted();
 
     int32_t FoundHostIndex() const { return m_FoundHostIndex; }
     uint32_t CurrentPort() const { return m_CurrentPort; }
@@ -41,6 +43,10 @@ public:
     uint32_t MatchedPort() const { return m_MatchedPort; }
     const std::string& DriverKey() const { return m_DriverKey; }
     bool HasSelection() const { return m_Selected >= 0; }
+    // On the hub level and port asked for in the last LocateMouse.
+    bool AtRequestedPort(uint32_t hubLevel, uint32_t port) const {
+        return static_cast<uint32_t>(m_FirstHubLevel) == hubLevel && m_MatchedPort == port;
+    }
 
 private:
     bool ScanHub(const std::string& hubName, uint32_t portNumber);

@@ -24,4 +24,7 @@ public:
                                const std::vector<uint8_t>& bytes) = 0;
     // Property-change restart of the element through the class installer.
     virtual bool RestartDevice(TSet set, uint32_t index) = 0;
+    // False when the element's device node is known not to run (its stack failed to start);
+    // true when it runs or the system cannot tell.
+    virtual bool Started(TSet set, uint32_t index) = 0;
 };

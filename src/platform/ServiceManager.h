@@ -19,4 +19,7 @@ public:
     virtual bool Stop(THandle service) = 0;
     virtual bool Delete(THandle service) = 0;
     virtual void Close(THandle handle) = 0;
+    // True when a kernel-driver service of that name is installed and its image file exists:
+    // a device whose stack names any other service cannot start.
+    virtual bool KernelDriverInstalled(const std::string& name) = 0;
 };

@@ -17,7 +17,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(MouseFilterTest, IntervalStoreCreatesTheKeyAndReadsBack) {
+TEST_F(MouseFilterTest, IntervalStoreWritesOnlyIntoTheInstalledKeyAndReadsBack) {
     TUsbMouse mouse;
     uint32_t interval = 77;
     EXPECT_FALSE(mouse.ReadInterval(interval));
@@ -37,6 +37,12 @@ TEST_F(MouseFilterTest, IntervalStoreCreatesTheKeyAndReadsBack) {
 
     Machine.Registry.FailWrites = true;
     EXPECT_FALSE(mouse.WriteInterval(2));
+    Machine.Registry.FailWrites = false;
+
+    // Without the filter's installation there is no key to write into, and none is made.
+    Machine.RemoveFilterDriver();
+    EXPECT_FALSE(mouse.WriteInterval(2));
+    EXPECT_FALSE(Machine.Registry.KeyExists(kHklm, kFilterServiceKey));
 }
 
 TEST_F(MouseFilterTest, UnbindingRemovesOnlyTheWholeEntry) {

@@ -1,26 +1,29 @@
 #include "platform/sim/Simlivemouse.h"
 
-#include <chrono>
+#include <algorithm>
+
+namespace {
+// The longest a wait sleeps at once, so that a raised stop ends it soon.
+constexpr int64_t kSliceMs = 10;
+}  // namespace
 
 TLiveSimMouse::TLiveSimMouse(IClock& clock, const std::shared_ptr<TSimUsbDevice>& device)
-    : m_Clock(clock), m_Device(device), m_Reporter(&TLiveSimMouse::Report, this) {}
-
-TLiveSimMouse::~TLiveSimMouse() {
-    {
-        std::lock_guard<std::mutex> guard(m_Mutex);
-        m_End = true;
-    }
-    m_Changed.notify_all();
-    m_Reporter.join();
+    : m_Clock(clock), m_Device(device) {
+    if (!m_Clock.PerformanceFrequency(m_Frequency) || m_Frequency <= 0) m_Frequency = 1'000'000'000;
 }
 
 void TLiveSimMouse::Move() {
-    int64_t frequency = 0;
     int64_t now = 0;
-    if (!m_Clock.PerformanceFrequency(frequency) || !m_Clock.PerformanceCounter(now)) return;
+    if (!m_Clock.PerformanceCounter(now)) return;
     {
         std::lock_guard<std::mutex> guard(m_Mutex);
-        m_MovingUntil = now + frequency * static_cast<int64_t>(kMovementLastsMs) / 1000;
+        if (now >= m_MovingUntil) {
+            // A new movement: what fell due in the last one waits in the buffer, and reports
+            // fall due again from now on.
+            m_Queued += Count(m_MovingUntil);
+            m_Next = now + Period();
+        }
+        m_MovingUntil = now + m_Frequency * static_cast<int64_t>(kMovementLastsMs) / 1000;
     }
     m_Changed.notify_all();
 }
@@ -30,40 +33,73 @@ uint64_t TLiveSimMouse::Delivered() const {
     return m_Delivered;
 }
 
-int64_t TLiveSimMouse::Period(int64_t frequency) const {
+int64_t TLiveSimMouse::Period() const {
     const uint32_t interval = m_Device ? m_Device->ActiveIntervalUs.load() : 0;
-    return frequency * (interval ? interval : 8000) / 1'000'000;
+    return std::max<int64_t>(1, m_Frequency * (interval ? interval : 8000) / 1'000'000);
 }
 
-void TLiveSimMouse::Report() {
-    int64_t frequency = 0;
-    m_Clock.PerformanceFrequency(frequency);
-    int64_t next = 0;  // when the next report falls due; 0 while the pointer rests
+uint64_t TLiveSimMouse::Count(int64_t until) {
+    uint64_t due = 0;
+    while (m_Next != 0 && m_Next <= until && m_Next <= m_MovingUntil) {
+        ++due;
+        m_Next += Period();
+    }
+    return due;
+}
+
+uint32_t TLiveSimMouse::TakeDue(int64_t now) {
+    // Every report that fell due while the pointer moved, also those the waiter was too late
+    // for; the buffer keeps what it has room for.
+    uint64_t due = m_Queued + Count(now);
+    m_Queued = 0;
+    if (due > kBufferReports) {
+        m_Overflowed = true;
+        due = kBufferReports;
+    }
+    m_Delivered += due;
+    return static_cast<uint32_t>(due);
+}
+
+uint32_t TLiveSimMouse::Wait(TStop stop) {
     std::unique_lock<std::mutex> lock(m_Mutex);
-    while (!m_End) {
+    for (;;) {
+        if (m_Raised.count(stop) != 0) return 0;
         int64_t now = 0;
         m_Clock.PerformanceCounter(now);
-        if (now >= m_MovingUntil) {
-            next = 0;
-            // Resting: nothing to do until the pointer moves (the time-out only guards a Move
-            // whose deadline lies in the past by the time it is seen).
-            m_Changed.wait_for(lock, std::chrono::milliseconds(50));
+        if (const uint32_t due = TakeDue(now)) return due;
+        if (now >= m_MovingUntil || m_Next == 0) {
+            // Resting: nothing falls due until the pointer moves again.
+            m_Changed.wait(lock);
             continue;
         }
-        if (next == 0) next = now + Period(frequency);
-        const int64_t until = m_MovingUntil;
+        const int64_t until = std::min(m_Next, now + m_Frequency * kSliceMs / 1000);
         lock.unlock();
-        if (now < next) m_Clock.SleepUntilCounter(next);
-        m_Clock.PerformanceCounter(now);
-        // Every report that fell due while the pointer moved, also those this thread was
-        // too late for.
-        uint32_t due = 0;
-        while (next <= now && next <= until) {
-            ++due;
-            next += Period(frequency);
-        }
-        m_Buffer.Deliver(due);
+        m_Clock.SleepUntilCounter(until);
         lock.lock();
-        m_Delivered += due;
     }
+}
+
+bool TLiveSimMouse::TakeOverflow() {
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    const bool overflowed = m_Overflowed;
+    m_Overflowed = false;
+    return overflowed;
+}
+
+IMouseEvents::TStop TLiveSimMouse::CreateStop() {
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    return m_NextStop++;
+}
+
+void TLiveSimMouse::RaiseStop(TStop stop) {
+    {
+        std::lock_guard<std::mutex> guard(m_Mutex);
+        m_Raised.insert(stop);
+    }
+    m_Changed.notify_all();
+}
+
+void TLiveSimMouse::CloseStop(TStop stop) {
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    m_Raised.erase(stop);
 }

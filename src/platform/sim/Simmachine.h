@@ -20,10 +20,18 @@
 #include "platform/sim/Simwmi.h"
 #include "platform/sim/Simwindows.h"
 
-// One simulated PC: every port the program uses, backed by state a test can set and read.
+// One simulated PC: every port the program uses, backed by state a test can set and read. The
+// mouse's filter driver is installed, as on a board set up by the maker's packages.
 class TSimMachine {
 public:
+    TSimMachine();
+    TSimMachine(const TSimMachine&) = delete;
+    TSimMachine& operator=(const TSimMachine&) = delete;
+
     TPlatform Ports() { return PlatformOf(*this); }
+    // Takes the filter driver's service, its key and its file away: a PC without the filter
+    // package.
+    void RemoveFilterDriver();
 
     TSimClock Clock;
     TSimProcess Process;

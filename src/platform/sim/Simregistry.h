@@ -27,6 +27,7 @@ public:
     // For tests and the simulated devices.
     void SetValue(TRoot root, const std::string& path, const std::string& name, TValue value);
     std::optional<uint32_t> Dword(TRoot root, const std::string& path, const std::string& name) const;
+    void RemoveKey(TRoot root, const std::string& path) { m_Keys.erase(KeyOf(root, path)); }
 
     bool FailWrites = false;
 

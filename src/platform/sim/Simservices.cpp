@@ -51,6 +51,13 @@ bool TSimServiceManager::Delete(THandle service) {
     return true;
 }
 
+bool TSimServiceManager::KernelDriverInstalled(const std::string& name) {
+    auto it = Services.find(name);
+    if (it == Services.end()) return false;
+    const std::vector<uint8_t>* image = m_Files.Content(it->second.ImagePath);
+    return image && !image->empty();
+}
+
 bool TSimServiceManager::Running(const std::string& name) const {
     auto it = Services.find(name);
     return it != Services.end() && it->second.Running;

@@ -10,7 +10,7 @@
 class TSimServiceManager : public IServiceManager {
 public:
     struct TService {
-        std::string ImagePath;
+        std::string ImagePath;  // a file of the simulated disk; "" for a driver served by the model
         bool Running = false;
         int Starts = 0;
     };
@@ -25,6 +25,7 @@ public:
     bool Stop(THandle service) override;
     bool Delete(THandle service) override;
     void Close(THandle handle) override { m_Handles.erase(handle); }
+    bool KernelDriverInstalled(const std::string& name) override;
 
     bool Running(const std::string& name) const;
 

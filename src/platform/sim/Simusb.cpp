@@ -154,7 +154,9 @@ bool TSimUsb::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t
         } else {
             uint32_t port = usb::RequestedPort(in);
             if (port < 1 || port > hub.Ports.size()) return false;
-            const std::shared_ptr<TSimUsbDevice>& device = hub.Ports[port - 1];
+            // A device whose stack did not start answers as an empty port.
+            const std::shared_ptr<TSimUsbDevice>& slot = hub.Ports[port - 1];
+            const std::shared_ptr<TSimUsbDevice> device = slot && !slot->Stopped ? slot : nullptr;
             switch (code) {
                 case usb::kGetNodeConnectionInformationEx: {
                     usb::TConnectionInfo info;
@@ -189,12 +191,12 @@ bool TSimUsb::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t
     return true;
 }
 
-std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PresentDevices() const {
+std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PluggedDevices(bool stopped) const {
     std::vector<std::shared_ptr<TSimUsbDevice>> devices;
     std::function<void(const std::shared_ptr<TSimHub>&)> walk = [&](const std::shared_ptr<TSimHub>& hub) {
         if (!hub) return;
         for (const auto& device : hub->Ports) {
-            if (!device) continue;
+            if (!device || device->Stopped != stopped) continue;
             devices.push_back(device);
             walk(device->Hub);
         }
@@ -203,9 +205,16 @@ std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PresentDevices() const {
     return devices;
 }
 
+std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PresentDevices() const { return PluggedDevices(false); }
+
 IDeviceSet::TSet TSimUsb::OpenUsbSet(bool presentOnly) {
     std::vector<std::shared_ptr<TSimUsbDevice>> devices = PresentDevices();
-    if (!presentOnly) devices.insert(devices.end(), Absent.begin(), Absent.end());
+    if (!presentOnly) {
+        // Devices that did not start are known to the system, like unplugged ones.
+        const auto stopped = PluggedDevices(true);
+        devices.insert(devices.end(), stopped.begin(), stopped.end());
+        devices.insert(devices.end(), Absent.begin(), Absent.end());
+    }
     m_Sets[m_NextSet] = devices;
     return m_NextSet++;
 }
@@ -252,6 +261,9 @@ bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property,
 
 void TSimUsb::Restart(TSimUsbDevice& device) {
     ++device.Restarts;
+    // A lower filter whose service is not installed keeps the whole stack from starting.
+    device.Stopped = ServiceInstalled && std::any_of(device.LowerFilters.begin(), device.LowerFilters.end(),
+                                                     [&](const std::string& name) { return !ServiceInstalled(name); });
     // The filter, when it is in the stack, applies the interval stored in its service key.
     device.ActiveIntervalUs = device.NativeIntervalUs;
     bool bound = std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) !=
@@ -269,6 +281,11 @@ bool TSimUsb::RestartDevice(TSet set, uint32_t index) {
     if (!device) return false;
     Restart(*device);
     return true;
+}
+
+bool TSimUsb::Started(TSet set, uint32_t index) {
+    auto device = Element(set, index);
+    return device && !device->Stopped;
 }
 
 void TSimUsb::RestartBoundDevices() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -23,6 +24,7 @@ struct TSimUsbDevice {
     std::vector<std::string> HardwareIds;
     std::vector<std::string> LowerFilters;  // empty: no lower-filter property
     std::shared_ptr<TSimHub> Hub;           // set for hubs
+    bool Stopped = false;  // its stack failed to start: plugged in, but not on its port's walk
     // Report intervals in microseconds: the mouse's own, and the one it polls at now (read by
     // the reporting thread of a live mouse while a restart may write it).
     uint32_t NativeIntervalUs = 8000;
@@ -61,6 +63,7 @@ public:
     bool WriteProperty(TSet set, uint32_t index, TProperty property,
                        const std::vector<uint8_t>& bytes) override;
     bool RestartDevice(TSet set, uint32_t index) override;
+    bool Started(TSet set, uint32_t index) override;
 
     // Builders.
     static usb::TBytes Configuration(const std::vector<std::pair<uint8_t, uint8_t>>& interfaces);
@@ -74,7 +77,7 @@ public:
     // The reference is valid until the next controller is added.
     TSimController& AddController(const std::string& path, const std::string& rootHubName,
                                   size_t ports);
-    // Every device present now, depth first, ports ascending.
+    // Every device present now (plugged in and started), depth first, ports ascending.
     std::vector<std::shared_ptr<TSimUsbDevice>> PresentDevices() const;
     // Restarts every present device that has the filter bound (what the companion does).
     void RestartBoundDevices();
@@ -82,6 +85,8 @@ public:
     std::vector<TSimController> Controllers;
     std::vector<std::shared_ptr<TSimUsbDevice>> Absent;  // known to the system, not plugged in
     std::set<uint32_t> FailingCodes;                      // hub requests that fail
+    // Whether a service a device's stack names is installed; unset: every one is.
+    std::function<bool(const std::string&)> ServiceInstalled;
     std::map<uint32_t, int> Requests;                     // hub requests served, by code
     size_t OpenHandles() const { return m_Handles.size(); }
     size_t OpenSets() const { return m_Sets.size(); }
@@ -93,6 +98,8 @@ private:
     };
     std::shared_ptr<TSimHub> FindHub(const std::string& name) const;
     std::shared_ptr<TSimUsbDevice> Element(TSet set, uint32_t index) const;
+    // The plugged-in devices that started, or those that did not.
+    std::vector<std::shared_ptr<TSimUsbDevice>> PluggedDevices(bool stopped) const;
     void Restart(TSimUsbDevice& device);
 
     IRegistry& m_Registry;

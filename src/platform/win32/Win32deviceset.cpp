@@ -78,3 +78,24 @@ bool TWin32DeviceSet::RestartDevice(TSet set, uint32_t index) {
     }
     return SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, ToInfo(set), &data) != FALSE;
 }
+
+bool TWin32DeviceSet::Started(TSet set, uint32_t index) {
+    SP_DEVINFO_DATA data;
+    if (!Element(set, index, data)) return false;
+    // The node's status and problem code (DEVPKEY_Device_DevNodeStatus and _ProblemCode).
+    DEVPROPKEY key{{0x4340a6c5, 0x93fa, 0x4706, {0x97, 0x2c, 0x7b, 0x64, 0x80, 0x08, 0xa5, 0xa7}}, 2};
+    DEVPROPTYPE type = 0;
+    ULONG status = 0;
+    if (!SetupDiGetDevicePropertyW(ToInfo(set), &data, &key, &type, reinterpret_cast<PBYTE>(&status), sizeof(status),
+                                   nullptr, 0)) {
+        return true;
+    }
+    key.pid = 3;
+    ULONG problem = 0;
+    if (!SetupDiGetDevicePropertyW(ToInfo(set), &data, &key, &type, reinterpret_cast<PBYTE>(&problem),
+                                   sizeof(problem), nullptr, 0)) {
+        problem = 0;
+    }
+    constexpr ULONG kStarted = 0x00000008;  // DN_STARTED
+    return (status & kStarted) != 0 && problem == 0;
+}

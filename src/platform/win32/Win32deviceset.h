@@ -11,4 +11,5 @@ public:
     bool WriteProperty(TSet set, uint32_t index, TProperty property,
                        const std::vector<uint8_t>& bytes) override;
     bool RestartDevice(TSet set, uint32_t index) override;
+    bool Started(TSet set, uint32_t index) override;
 };

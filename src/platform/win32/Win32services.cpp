@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/win32/Wide.h"
 
 namespace {
@@ -42,4 +44,42 @@ bool TWin32ServiceManager::Delete(THandle service) { return ::DeleteService(ToHa
 
 void TWin32ServiceManager::Close(THandle handle) {
     if (handle) CloseServiceHandle(ToHandle(handle));
+}
+
+namespace {
+// A service's image path as the service manager keeps it, as a file path: "\SystemRoot\...",
+// a path relative to the Windows folder ("System32\drivers\..."), "\??\C:\..." or a full one.
+std::wstring ImageFile(const std::wstring& image) {
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring systemRoot = L"\\SystemRoot\\";
+    const std::wstring ntPrefix = L"\\??\\";
+    if (_wcsnicmp(image.c_str(), systemRoot.c_str(), systemRoot.size()) == 0) {
+        return std::wstring(windows) + L"\\" + image.substr(systemRoot.size());
+    }
+    if (image.compare(0, ntPrefix.size(), ntPrefix) == 0) return image.substr(ntPrefix.size());
+    if (image.size() > 1 && image[1] == L':') return image;
+    return std::wstring(windows) + L"\\" + image;
+}
+}  // namespace
+
+bool TWin32ServiceManager::KernelDriverInstalled(const std::string& name) {
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager) return false;
+    bool installed = false;
+    if (SC_HANDLE service = OpenServiceW(manager, ToWide(name).c_str(), SERVICE_QUERY_CONFIG)) {
+        DWORD needed = 0;
+        QueryServiceConfigW(service, nullptr, 0, &needed);
+        std::vector<BYTE> buffer(needed ? needed : sizeof(QUERY_SERVICE_CONFIGW));
+        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+        if (QueryServiceConfigW(service, config, static_cast<DWORD>(buffer.size()), &needed) &&
+            (config->dwServiceType & SERVICE_KERNEL_DRIVER) && config->lpBinaryPathName &&
+            config->lpBinaryPathName[0]) {
+            const DWORD attributes = GetFileAttributesW(ImageFile(config->lpBinaryPathName).c_str());
+            installed = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        }
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+    return installed;
 }

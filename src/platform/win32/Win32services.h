@@ -11,4 +11,5 @@ public:
     bool Stop(THandle service) override;
     bool Delete(THandle service) override;
     void Close(THandle handle) override;
+    bool KernelDriverInstalled(const std::string& name) override;
 };

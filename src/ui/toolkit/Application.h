@@ -33,6 +33,14 @@ public:
         return ref;
     }
     TForm* MainForm() const { return m_MainForm; }
+    // The first form of that type the application created; null when there is none.
+    template <class T>
+    T* FindForm() const {
+        for (const auto& form : m_Forms) {
+            if (auto* found = dynamic_cast<T*>(form.get())) return found;
+        }
+        return nullptr;
+    }
 
     // Shows the main form and runs the message loop until it ends.
     void Run();

@@ -1,0 +1,58 @@
+#include "mouse/Rateapply.h"
+
+#include "platform/Platform.h"
+#include "sys/Debugconsole.h"
+
+namespace {
+constexpr uint32_t kPollMs = 100;
+
+void Log(const std::string& name, const std::string& value, uint16_t colour) {
+    GetDebugConsole(false).WriteTagged(name, value, colour);
+}
+
+// Waits, through the clock, until the mouse is back and running on its port.
+bool MouseBack(const TDesignatedPort& port) {
+    IClock& clock = *GetPlatform().Clock;
+    for (uint32_t waited = 0;; waited += kPollMs) {
+        TUsbMouse probe;
+        if (LocateOnPort(probe, port) && probe.SelectedStarted()) return true;
+        if (waited >= kMouseBackWithinMs) return false;
+        clock.Sleep(kPollMs);
+    }
+}
+}  // namespace
+
+bool LocateOnPort(TUsbMouse& mouse, const TDesignatedPort& port) {
+    return mouse.LocateMouse(-1, port.HostController, static_cast<int32_t>(port.HubLevel),
+                             static_cast<int32_t>(port.Port)) &&
+           mouse.AtRequestedPort(port.HubLevel, port.Port);
+}
+
+bool FilterDriverReady() {
+    if (GetPlatform().Services->KernelDriverInstalled(kFilterName)) return true;
+    Log("FilterDriver", "missing", kColorRed);
+    return false;
+}
+
+TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t intervalMs) {
+    if (!FilterDriverReady()) return TApplyResult::FilterMissing;
+    TUsbMouse mouse;
+    if (!LocateOnPort(mouse, port)) return TApplyResult::NoMouse;
+    uint32_t previous = 0;
+    const bool hadInterval = mouse.ReadInterval(previous);
+    mouse.UnbindFilterEverywhere(kFilterName);
+    mouse.WriteInterval(intervalMs);
+    mouse.BindFilter(kFilterName);
+    mouse.RestartMouse();
+    if (MouseBack(port)) {
+        Log("MouseRestart", "confirmed", kColorGreen);
+        return TApplyResult::Applied;
+    }
+    // The selection still names the mouse's device node, also while it is off its port.
+    mouse.UnbindFilterEverywhere(kFilterName);
+    if (hadInterval) mouse.WriteInterval(previous);
+    mouse.RestartMouse();
+    MouseBack(port);
+    Log("MouseRestart", "rolled back", kColorRed);
+    return TApplyResult::RolledBack;
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "mouse/Usbmouse.h"
+
+// The board's designated port for the gaming mouse, from the model's configuration.
+struct TDesignatedPort {
+    std::string HostController;
+    uint32_t HubLevel = 0;
+    uint32_t Port = 0;
+};
+
+enum class TApplyResult {
+    Applied,        // stored, bound, restarted, and the mouse is back
+    NoMouse,        // no mouse on the designated port: nothing changed
+    FilterMissing,  // the filter driver is not installed: nothing changed
+    RolledBack,     // the mouse did not come back: filter taken off, mouse restarted, old interval kept
+};
+
+// How long a restarted mouse has to come back on its port.
+inline constexpr uint32_t kMouseBackWithinMs = 5000;
+
+// Finds the mouse on the designated port; true only when it sits at that hub level and port.
+bool LocateOnPort(TUsbMouse& mouse, const TDesignatedPort& port);
+
+// True when the filter driver is installed; logs "FilterDriver ... [missing]" when it is not.
+bool FilterDriverReady();
+
+// The one road by which an interval reaches the mouse: only through an installed filter, the
+// filter taken off every other device, the interval stored, the filter bound and the mouse
+// restarted; then a bounded wait for the mouse to be back on its port. A mouse that does not
+// come back gets the filter taken off and is restarted again, and the stored interval is put
+// back: the user keeps a working mouse.
+TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t intervalMs);
