@@ -13,12 +13,6 @@
 #include "sys/Kytprocess.h"
 
 namespace {
-// The text after a switch up to the next blank; "" when the switch is absent.
-std::string SwitchValue(const std::string& commandLine, const std::string& name) {
-    const std::string after = TextAfter(commandLine, name, "");
-    return TextBefore(after, " ", after);
-}
-
 void UseSimulatedBoard(TWin32Platform& win32, TPlatform& ports, const std::string& folder) {
     static TSimMachine sim;
     TBoardDescription board;

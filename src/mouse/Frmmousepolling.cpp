@@ -103,6 +103,8 @@ bool TMousePollingFrame::LoadPortConfig() {
 
 void TMousePollingFrame::ActivatePage() {
     ShowStoredInterval();
+    // Another program (Glidepost /RATE=) may have applied a rate meanwhile.
+    if (m_Found) GetModelConfig().SetInterval(m_Interval);
     SetMeasuring(true);
 }
 

@@ -83,6 +83,7 @@ void RunApplication() {
 }
 
 int GlidepostMain() {
+    if (RateRequested()) return ApplyRateFromCommandLine();
     if (CheckCommandLine()) RunApplication();
     return 0;
 }

@@ -21,7 +21,6 @@
 #include "ui/toolkit/Application.h"
 
 namespace {
-constexpr uint32_t kMsgShowPage = 0x81A3;
 constexpr uint32_t kSysCommand = 0x0112;
 constexpr uint64_t kScRestore = 0xF120;
 constexpr const char* kTrayText = "Trivexal Glidepost";
@@ -89,8 +88,7 @@ bool TMainForm::StartUp() {
     m_Debug = commandLine.find("/DEBUG") != std::string::npos;
     if (m_Debug) GetDebugConsole(true);
     // "/THEMEID=<n>": a number naming a theme of the table starts with that theme.
-    const std::string raw = platform.Process->CommandLine();
-    const std::string themeText = TextBefore(TextAfter(raw, "/THEMEID=", ""), " ", TextAfter(raw, "/THEMEID=", ""));
+    const std::string themeText = SwitchValue(platform.Process->CommandLine(), "/THEMEID=");
     int32_t themeId = -1;
     if (!themeText.empty() && ParseInteger(themeText, themeId) && GetThemeCtrl().FindTheme(themeId)) {
         m_StartThemeId = themeId;

@@ -65,7 +65,12 @@ TBaseFrame* TFrameCtrl::GetPage(int id) {
 void TFrameCtrl::ShowPage(int id) {
     if (!m_Pages[id]) CreatePage(id);
     TBaseFrame* page = m_Pages[id].get();
-    if (!page || id == m_CurrentPageId) return;
+    if (!page) return;
+    if (id == m_CurrentPageId) {
+        // The page shown is shown again: it brings itself up to date.
+        page->ActivatePage();
+        return;
+    }
     auto current = m_Pages.find(m_CurrentPageId);
     if (current != m_Pages.end() && current->second) current->second->DeactivatePage();
     m_CurrentPageId = id;

@@ -90,6 +90,16 @@ std::string TextBefore(const std::string& text, const std::string& marker,
     return pos == std::string::npos ? defaultText : text.substr(0, pos);
 }
 
+std::string SwitchValue(const std::string& commandLine, const std::string& name) {
+    const size_t at = FindMarker(commandLine, name);
+    if (at == std::string::npos) return std::string();
+    const std::string after = commandLine.substr(at + name.size());
+    // "/NAME=a b" in quotes as a whole, or /NAME="a b": the value runs to the closing quote.
+    if (at > 0 && commandLine[at - 1] == '"') return after.substr(0, after.find('"'));
+    if (!after.empty() && after[0] == '"') return after.substr(1, after.find('"', 1) - 1);
+    return after.substr(0, after.find(' '));
+}
+
 std::string TextBeforeOrEmpty(const std::string& text, const std::string& marker) {
     size_t pos = text.find(marker);
     return pos == std::string::npos ? std::string() : text.substr(0, pos);

@@ -24,6 +24,10 @@ std::string TextBefore(const std::string& text, const std::string& marker,
                        const std::string& defaultText);
 std::string TextBeforeOrEmpty(const std::string& text, const std::string& marker);
 std::string RemoveMarker(const std::string& text, const std::string& marker);
+// The value of a command-line switch given with its "=" ("/RATE="): the text after it up to the
+// next blank, or to the closing quote when the switch or its value is quoted; "" when the switch
+// is absent. An upper-case name matches in any letter case.
+std::string SwitchValue(const std::string& commandLine, const std::string& name);
 
 // ASCII upper case; other bytes (UTF-8 sequences included) stay as they are.
 std::string UpperCase(const std::string& text);

@@ -5,6 +5,7 @@
 #include "locale/Resstring.h"
 #include "mouse/BoardFixture.h"
 #include "shell/Framectrl.h"
+#include "sys/Debugconsole.h"
 
 namespace {
 class PollingPageTest : public TBoardFixture {
@@ -46,6 +47,52 @@ TEST_F(PollingPageTest, FirstRunStoresTheMouseAndApplies500Hz) {
     page.FetchDataTimer.SetEnabled(true);
     Machine.Windows.Advance(1000);
     EXPECT_EQ(Mouse->Restarts, restarts);
+}
+
+TEST_F(PollingPageTest, WithoutTheFilterDriverThePageOnlyMeasures) {
+    GetDebugConsole(true);
+    Machine.RemoveFilterDriver();
+    TMousePollingFrame& page = ShowAndDetect();
+    ASSERT_TRUE(page.Found());
+    EXPECT_EQ(Main.Descriptions.back().rfind("The filter driver that sets the polling rate is not installed", 0), 0u);
+    EXPECT_FALSE(page.ApplyBtn.Enabled());
+    EXPECT_FALSE(page.CancelBtn.Enabled());
+    EXPECT_FALSE(Machine.Registry.KeyExists(IRegistry::TRoot::LocalMachine, kFilterServiceKey));
+    EXPECT_TRUE(Mouse->LowerFilters.empty());
+    EXPECT_EQ(Mouse->Restarts, 0);
+    EXPECT_EQ(Stored("VIDPID"), "") << "the mouse stays new until a rate can be applied";
+    bool logged = false;
+    for (const auto& line : Machine.Console.Lines()) logged |= line.Text == "FilterDriver ... [missing]";
+    EXPECT_TRUE(logged);
+
+    // The pad measures the mouse at its own 125 Hz.
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayRate(1e6 / Mouse->ActiveIntervalUs, 1000, 3.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(50);
+    EXPECT_NEAR(std::stoi(page.lblCurrentRateValue.Caption()), 125, 10);
+
+    // Apply and Default reached anyway (the filter went away while the page was up): nothing.
+    page.btnApplyClick();
+    page.btnDefaultClick();
+    EXPECT_EQ(Mouse->Restarts, 0);
+    EXPECT_FALSE(Machine.Registry.KeyExists(IRegistry::TRoot::LocalMachine, kFilterServiceKey));
+}
+
+TEST_F(PollingPageTest, AnApplyWhoseMouseDoesNotComeBackKeepsTheOldRateAndSaysSo) {
+    TMousePollingFrame& page = ShowAndDetect();
+    ASSERT_EQ(StoredInterval(), 2u);
+    Machine.BreakFilterDriver();
+    page.PollingRateTrackBar.SetPosition(5);
+    page.btnApplyClick();
+    EXPECT_EQ(StoredInterval(), 2u);
+    EXPECT_EQ(Stored("Interval"), "2");
+    EXPECT_EQ(page.Interval(), 2);
+    EXPECT_EQ(page.lblPollingRateValue.Caption(), "500 HZ");
+    EXPECT_FALSE(Mouse->Stopped);
+    EXPECT_TRUE(Mouse->LowerFilters.empty());
+    ASSERT_EQ(Machine.Windows.Boxes.size(), 1u);
+    EXPECT_EQ(Machine.Windows.Boxes[0].Text.rfind("The mouse did not come back", 0), 0u);
 }
 
 TEST_F(PollingPageTest, UnpluggingSwitchesToTheNoMouseTextOneSecondLater) {

@@ -44,3 +44,15 @@ TEST_F(UninstallTest, WithoutAMouseOnlyTheFiltersComeOff) {
     EXPECT_EQ(Stray->LowerFilters, std::vector<std::string>{"Other"});
     EXPECT_EQ(Machine.Clock.SleptMs(), 0u);
 }
+
+TEST_F(UninstallTest, WithoutTheFilterDriverTheMouseIsNotBoundButEveryFilterComesOff) {
+    Machine.RemoveFilterDriver();
+    auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    mouse->LowerFilters = {"KytHidFilter"};
+    Machine.Usb.Controllers[1].RootHub->Ports[3] = mouse;
+    EXPECT_EQ(GlidepostMain(), 0);
+    EXPECT_EQ(mouse->Restarts, 0);
+    EXPECT_FALSE(Machine.Registry.KeyExists(IRegistry::TRoot::LocalMachine, kFilterServiceKey));
+    EXPECT_TRUE(mouse->LowerFilters.empty());
+    EXPECT_EQ(Stray->LowerFilters, std::vector<std::string>{"Other"});
+}

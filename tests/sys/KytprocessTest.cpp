@@ -28,6 +28,25 @@ TEST(MarkerTest, CuttingAroundMarkers) {
     }
 }
 
+TEST(MarkerTest, SwitchValues) {
+    struct Case {
+        const char* commandLine;
+        const char* name;
+        const char* value;
+    };
+    const Case kCases[] = {
+        {"G.exe /RATE=1000 /DEBUG", "/RATE=", "1000"},
+        {"G.exe /rate=500", "/RATE=", "500"},
+        {"G.exe /DEBUG", "/RATE=", ""},
+        {"G.exe /RATE=", "/RATE=", ""},
+        {"G.exe /SIMULATE=C:\\boards\\one /DEBUG", "/SIMULATE=", "C:\\boards\\one"},
+        {"G.exe \"/SIMULATE=C:\\my boards\\one\" /DEBUG", "/SIMULATE=", "C:\\my boards\\one"},
+        {"G.exe /SIMULATE=\"C:\\my boards\\one\" /DEBUG", "/SIMULATE=", "C:\\my boards\\one"},
+        {"G.exe /simulate=C:\\Boards", "/SIMULATE=", "C:\\Boards"},
+    };
+    for (const Case& c : kCases) EXPECT_EQ(SwitchValue(c.commandLine, c.name), c.value) << c.commandLine;
+}
+
 TEST(MarkerTest, ExactOnlyCutsAndRemoval) {
     EXPECT_EQ(TextBeforeOrEmpty("a=b", "="), "a");
     EXPECT_EQ(TextBeforeOrEmpty("a=b", "x"), "");

@@ -23,6 +23,9 @@ bool ReadBoardDescription(const std::string& folder, TBoardDescription& board) {
     // A high-speed mouse reporting faster than once a millisecond gives its rate instead.
     const int rate = mouse.GetIntAttribute("Rate", 0);
     if (rate > 0) board.MouseIntervalUs = static_cast<uint32_t>(1'000'000 / rate);
+    board.MousePresent = mouse.GetBoolAttribute("Present", board.MousePresent);
+    const TKytXmlItem filter(file.Root().child("Filter"));
+    board.FilterInstalled = filter.GetBoolAttribute("Installed", board.FilterInstalled);
     return true;
 }
 
@@ -53,10 +56,13 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
     TSimController& intel = usb.Controllers[0];  // taken after both: adding moves them
     intel.RootHub->Ports[0] = TSimUsb::Keyboard(0x04D9, 0x1702);
     intel.RootHub->Ports[6] = TSimUsb::Storage(0x0781, 0x5583);
+    if (!board.FilterInstalled) machine.RemoveFilterDriver();
     auto mouse = TSimUsb::Mouse(board.MouseVid, board.MousePid);
     mouse->NativeIntervalUs = mouse->ActiveIntervalUs = board.MouseIntervalUs;
     const size_t port = static_cast<size_t>(board.MousePort > 0 ? board.MousePort : 4) - 1;
-    if (board.MouseHubLevel >= 1) {
+    if (!board.MousePresent) {
+        mouse = nullptr;
+    } else if (board.MouseHubLevel >= 1) {
         auto hub = TSimUsb::Hub("USB#VID_05E3&PID_0610#6&3A1B2C4D&0&3#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 4);
         hub->Hub->Ports[port % 4] = mouse;
         intel.RootHub->Ports[2] = hub;

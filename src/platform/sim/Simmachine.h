@@ -29,9 +29,12 @@ public:
     TSimMachine& operator=(const TSimMachine&) = delete;
 
     TPlatform Ports() { return PlatformOf(*this); }
-    // Takes the filter driver's service, its key and its file away: a PC without the filter
-    // package.
+    // The filter driver's service, its key and its file: the maker's filter package.
+    void InstallFilterDriver();
+    // Takes them away: a PC without the filter package.
     void RemoveFilterDriver();
+    // Leaves the filter installed but its driver file broken: a stack that names it fails.
+    void BreakFilterDriver();
 
     TSimClock Clock;
     TSimProcess Process;

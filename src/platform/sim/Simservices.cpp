@@ -58,6 +58,13 @@ bool TSimServiceManager::KernelDriverInstalled(const std::string& name) {
     return image && !image->empty();
 }
 
+bool TSimServiceManager::ImageLoads(const std::string& name) const {
+    auto it = Services.find(name);
+    if (it == Services.end()) return false;
+    const std::vector<uint8_t>* image = m_Files.Content(it->second.ImagePath);
+    return image && image->size() >= 2 && (*image)[0] == 'M' && (*image)[1] == 'Z';
+}
+
 bool TSimServiceManager::Running(const std::string& name) const {
     auto it = Services.find(name);
     return it != Services.end() && it->second.Running;

@@ -26,6 +26,8 @@ public:
     bool Delete(THandle service) override;
     void Close(THandle handle) override { m_Handles.erase(handle); }
     bool KernelDriverInstalled(const std::string& name) override;
+    // The service's image is a driver that loads (a file that is there but broken does not).
+    bool ImageLoads(const std::string& name) const;
 
     bool Running(const std::string& name) const;
 

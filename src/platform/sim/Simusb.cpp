@@ -262,8 +262,8 @@ bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property,
 void TSimUsb::Restart(TSimUsbDevice& device) {
     ++device.Restarts;
     // A lower filter whose service is not installed keeps the whole stack from starting.
-    device.Stopped = ServiceInstalled && std::any_of(device.LowerFilters.begin(), device.LowerFilters.end(),
-                                                     [&](const std::string& name) { return !ServiceInstalled(name); });
+    device.Stopped = ServiceStarts && std::any_of(device.LowerFilters.begin(), device.LowerFilters.end(),
+                                                  [&](const std::string& name) { return !ServiceStarts(name); });
     // The filter, when it is in the stack, applies the interval stored in its service key.
     device.ActiveIntervalUs = device.NativeIntervalUs;
     bool bound = std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) !=

@@ -85,8 +85,8 @@ public:
     std::vector<TSimController> Controllers;
     std::vector<std::shared_ptr<TSimUsbDevice>> Absent;  // known to the system, not plugged in
     std::set<uint32_t> FailingCodes;                      // hub requests that fail
-    // Whether a service a device's stack names is installed; unset: every one is.
-    std::function<bool(const std::string&)> ServiceInstalled;
+    // Whether a service a device's stack names can start; unset: every one can.
+    std::function<bool(const std::string&)> ServiceStarts;
     std::map<uint32_t, int> Requests;                     // hub requests served, by code
     size_t OpenHandles() const { return m_Handles.size(); }
     size_t OpenSets() const { return m_Sets.size(); }
