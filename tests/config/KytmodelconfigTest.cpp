@@ -55,16 +55,16 @@ TEST_F(ModelConfigTest, PortDescriptionAutorunAndSections) {
 TEST_F(ModelConfigTest, WritersSaveTheWholeDocument) {
     Dir.Write("Conf\\QX570.xml", kBoardConf);
     TKytModelConfig& config = GetModelConfig();
-    config.SetVidPid("USB\\VID_046D&PID_C08B&REV_0100");
+    config.SetVidPid("USB\\VID_E0FF&PID_0101&REV_0100");
     config.SetInterval(2);
     TKytXmlBase saved;
     ASSERT_TRUE(saved.LoadXmlFile(Dir.Path("Conf\\QX570.xml")));
     TKytXmlItem glidepost(FirstNode(saved.Root(), "/Root/Glidepost"));
-    EXPECT_EQ(glidepost.GetStrAttribute("VIDPID", ""), "USB\\VID_046D&PID_C08B&REV_0100");
+    EXPECT_EQ(glidepost.GetStrAttribute("VIDPID", ""), "USB\\VID_E0FF&PID_0101&REV_0100");
     EXPECT_EQ(glidepost.GetIntAttribute("Interval", 0), 2);
     EXPECT_EQ(glidepost.GetStrAttribute("HOSTCTRLER", ""), "VEN_8086");
     EXPECT_TRUE(FirstNode(saved.Root(), "/Root/FanControl/Item"));
-    EXPECT_EQ(config.GetVidPid(), "USB\\VID_046D&PID_C08B&REV_0100");
+    EXPECT_EQ(config.GetVidPid(), "USB\\VID_E0FF&PID_0101&REV_0100");
 }
 
 TEST_F(ModelConfigTest, TheFileOnDiskIsAlwaysACompleteDocument) {
@@ -142,7 +142,7 @@ TEST_F(TConfigTest, TheShippedListChoosesTheSimulatedBoardsFile) {
     SetModel("QX-570 STEEL");
     EXPECT_EQ(GetOvtConfig().GetConfFileName("QX-570 STEEL"), "QX570Steel.xml");
     Machine.Hardware.AddPciFunction(0, 20, 0, 0x8086, 0x7AE0);
-    EXPECT_EQ(GetOvtConfig().GetConfFileName("Z690 AERO"), "Z690Aero.xml");
+    EXPECT_EQ(GetOvtConfig().GetConfFileName("VQ690 SKY"), "VQ690Sky.xml");
     TKytModelConfig& config = GetModelConfig();  // read only: nothing is written here
     ASSERT_TRUE(config.IsLoaded());
     EXPECT_EQ(config.GetHostController(), "VEN_8086&DEV_A36D");

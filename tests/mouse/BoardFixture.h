@@ -36,9 +36,9 @@ protected:
         Machine.Hardware.Write(0xE0000, std::vector<uint8_t>(0x20000, 0));
         SetModel("QX-570 STEEL");
         Machine.Usb.AddController(
-            "\\\\?\\pci#ven_8086&dev_a36d&subsys_86941043&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
+            "\\\\?\\pci#ven_8086&dev_a36d&subsys_0A01F0E1&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
             "USB#ROOT_HUB30#1", 10);
-        Machine.Usb.Controllers[0].RootHub->Ports[0] = TSimUsb::Keyboard(0x04D9, 0x1702);
+        Machine.Usb.Controllers[0].RootHub->Ports[0] = TSimUsb::Keyboard(0xE0FF, 0x0201);
         Machine.Usb.Controllers[0].RootHub->Ports[3] = Mouse;
         Host = std::make_unique<THostForm>();
         Host->SetSize(1000, 539);
@@ -66,7 +66,7 @@ protected:
     }
 
     TInstallDir Dir;
-    std::shared_ptr<TSimUsbDevice> Mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    std::shared_ptr<TSimUsbDevice> Mouse = TSimUsb::Mouse(0xE0FF, 0x0101);
     std::unique_ptr<THostForm> Host;
     std::unique_ptr<TPanel> Panel;
     TMainEvents Main;

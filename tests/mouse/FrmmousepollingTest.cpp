@@ -30,7 +30,7 @@ TEST_F(PollingPageTest, FirstRunStoresTheMouseAndApplies500Hz) {
     TMousePollingFrame& page = ShowAndDetect();
     ASSERT_TRUE(page.Found());
     EXPECT_TRUE(page.Branded());
-    EXPECT_EQ(Stored("VIDPID"), "USB\\VID_046D&PID_C08B&REV_0100");
+    EXPECT_EQ(Stored("VIDPID"), "USB\\VID_E0FF&PID_0101&REV_0100");
     EXPECT_EQ(Stored("Interval"), "2");
     EXPECT_EQ(StoredInterval(), 2u);
     EXPECT_EQ(Mouse->LowerFilters, std::vector<std::string>{"KytHidFilter"});
@@ -114,9 +114,9 @@ TEST_F(PollingPageTest, AMouseBehindAHubAtAnotherLevelIsNotFound) {
     auto hub = TSimUsb::Hub("USB#HUB#DESK", 4);
     hub->Hub->Ports[3] = Mouse;
     Machine.Usb.Controllers[0].RootHub->Ports[3] = hub;
-    SetModel("Z690 AERO");  // not of the branded line: the gaming wording
+    SetModel("VQ690 SKY");  // not of the branded line: the gaming wording
     Machine.Hardware.AddPciFunction(0, 20, 0, 0x8086, 0x7AE0);
-    // Z690 AERO's designated port is level 1, port 2: the mouse is at level 1, port 4.
+    // VQ690 SKY's designated port is level 1, port 2: the mouse is at level 1, port 4.
     TMousePollingFrame& page = ShowAndDetect();
     EXPECT_FALSE(page.Branded());
     EXPECT_FALSE(page.Found());
@@ -128,7 +128,7 @@ TEST_F(PollingPageTest, AStoredSixteenMillisecondsShows62HzAndTheTrackBarClamps)
     Machine.Registry.SetDword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 16);
     Dir.Write("Conf\\QX570Steel.xml",
               "<Root><Glidepost HOSTCTRLER=\"VEN_8086&amp;DEV_A36D\" HCDNO=\"0\" PortNO=\"4\" "
-              "VIDPID=\"USB\\VID_046D&amp;PID_C08B&amp;REV_0100\" Interval=\"16\"/></Root>");
+              "VIDPID=\"USB\\VID_E0FF&amp;PID_0101&amp;REV_0100\" Interval=\"16\"/></Root>");
     TMousePollingFrame& page = ShowAndDetect();
     EXPECT_EQ(page.lblPollingRateValue.Caption(), "62 HZ");
     EXPECT_EQ(page.PollingRateTrackBar.Position(), 2);

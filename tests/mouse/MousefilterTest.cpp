@@ -12,8 +12,8 @@ protected:
         Machine.Usb.Controllers[0].RootHub->Ports[3] = Mouse;
         Machine.Usb.Controllers[0].RootHub->Ports[0] = Keyboard;
     }
-    std::shared_ptr<TSimUsbDevice> Mouse = TSimUsb::Mouse(0x046D, 0xC08B);
-    std::shared_ptr<TSimUsbDevice> Keyboard = TSimUsb::Keyboard(0x04D9, 0x1702);
+    std::shared_ptr<TSimUsbDevice> Mouse = TSimUsb::Mouse(0xE0FF, 0x0101);
+    std::shared_ptr<TSimUsbDevice> Keyboard = TSimUsb::Keyboard(0xE0FF, 0x0201);
 };
 }  // namespace
 

@@ -5,9 +5,9 @@
 
 namespace {
 constexpr const char* kIntelXhci =
-    "\\\\?\\pci#ven_8086&dev_a36d&subsys_86941043&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}";
+    "\\\\?\\pci#ven_8086&dev_a36d&subsys_0A01F0E1&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}";
 constexpr const char* kAmdXhci =
-    "\\\\?\\pci#ven_1022&dev_149c&subsys_87c01043&rev_00#4&2a3c&0&0341#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}";
+    "\\\\?\\pci#ven_1022&dev_149c&subsys_0a03f0e1&rev_00#4&2a3c&0&0341#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}";
 
 class UsbMouseTest : public TMachineTest {
 protected:
@@ -23,9 +23,9 @@ protected:
 TEST_F(UsbMouseTest, FullSpeedMouseOnTheRootPortIsSelectedAndEveryStepLogged) {
     GetDebugConsole(true);
     Machine.Usb.AddController(kIntelXhci, "USB#ROOT_HUB30#1", 4);
-    auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    auto mouse = TSimUsb::Mouse(0xE0FF, 0x0101);
     Root(0)->Ports[3] = mouse;
-    Root(0)->Ports[0] = TSimUsb::Keyboard(0x04D9, 0x1702);
+    Root(0)->Ports[0] = TSimUsb::Keyboard(0xE0FF, 0x0201);
 
     TUsbMouse locator;
     ASSERT_TRUE(locator.LocateMouse(-1, "VEN_8086&DEV_A36D", 0, 4));
@@ -60,10 +60,10 @@ TEST_F(UsbMouseTest, FullSpeedMouseOnTheRootPortIsSelectedAndEveryStepLogged) {
 
     std::string hardwareId;
     EXPECT_FALSE(locator.MatchVidPid("VID_E0FF&PID_0002", hardwareId));
-    EXPECT_EQ(hardwareId, "USB\\VID_046D&PID_C08B&REV_0100");
+    EXPECT_EQ(hardwareId, "USB\\VID_E0FF&PID_0101&REV_0100");
     EXPECT_FALSE(locator.HasSelection());
-    EXPECT_EQ(LogTexts().back(), "TUsbMouse ... [MouseVIDPID = USB\\VID_046D&PID_C08B&REV_0100]");
-    EXPECT_TRUE(locator.MatchVidPid("PID_C08B", hardwareId));
+    EXPECT_EQ(LogTexts().back(), "TUsbMouse ... [MouseVIDPID = USB\\VID_E0FF&PID_0101&REV_0100]");
+    EXPECT_TRUE(locator.MatchVidPid("PID_0101", hardwareId));
     EXPECT_TRUE(locator.HasSelection());
 }
 
@@ -77,17 +77,17 @@ TEST_F(UsbMouseTest, WhatCountsAsAMouseOnTheDesignatedPort) {
     auto lowSpeedClassMouse = TSimUsb::Mouse(0x1532, 0x0085, usb::kLowSpeed);
     lowSpeedClassMouse->Descriptor.DeviceClass = 3;
     lowSpeedClassMouse->Descriptor.DeviceProtocol = 2;
-    auto classKeyboard = TSimUsb::Keyboard(0x04D9, 0x1702);
+    auto classKeyboard = TSimUsb::Keyboard(0xE0FF, 0x0201);
     classKeyboard->Descriptor.DeviceClass = 3;
     classKeyboard->Descriptor.DeviceProtocol = 1;
     classKeyboard->Configuration = TSimUsb::Configuration({{3, 2}});  // the class decides, not this
     const Case kCases[] = {
-        {"full-speed mouse", TSimUsb::Mouse(0x046D, 0xC08B), true},
-        {"composite: keyboard first, mouse second", TSimUsb::KeyboardMouseCombo(0x046D, 0xC52B), true},
+        {"full-speed mouse", TSimUsb::Mouse(0xE0FF, 0x0101), true},
+        {"composite: keyboard first, mouse second", TSimUsb::KeyboardMouseCombo(0xE0FF, 0x0102), true},
         {"high-speed device with a mouse interface", highSpeedMouse, false},
         {"device-class HID mouse", lowSpeedClassMouse, true},
         {"device-class HID keyboard", classKeyboard, false},
-        {"keyboard", TSimUsb::Keyboard(0x04D9, 0x1703), false},
+        {"keyboard", TSimUsb::Keyboard(0xE0FF, 0x0202), false},
         {"empty port", nullptr, false},
     };
     Machine.Usb.AddController(kIntelXhci, "USB#ROOT_HUB30#1", 4);
@@ -157,7 +157,7 @@ TEST_F(UsbMouseTest, HubLevelsPortsAndTheDepthLimit) {
 TEST_F(UsbMouseTest, HubOnTheDesignatedPortIsEnteredNotTakenForAMouse) {
     Machine.Usb.AddController(kIntelXhci, "USB#ROOT_HUB30#1", 4);
     auto hub = TSimUsb::Hub("USB#HUB#DESK", 4, usb::kFullSpeed);
-    auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    auto mouse = TSimUsb::Mouse(0xE0FF, 0x0101);
     Root(0)->Ports[3] = hub;
     hub->Hub->Ports[3] = mouse;
     TUsbMouse locator;
@@ -169,7 +169,7 @@ TEST_F(UsbMouseTest, HubOnTheDesignatedPortIsEnteredNotTakenForAMouse) {
 TEST_F(UsbMouseTest, ControllerChoiceByIndexAndFilter) {
     Machine.Usb.AddController(kIntelXhci, "USB#ROOT_HUB30#1", 4);
     Machine.Usb.AddController(kAmdXhci, "USB#ROOT_HUB30#2", 4);
-    Root(1)->Ports[3] = TSimUsb::Mouse(0x046D, 0xC08B);
+    Root(1)->Ports[3] = TSimUsb::Mouse(0xE0FF, 0x0101);
     struct Case {
         int32_t index;
         const char* filter;
@@ -200,7 +200,7 @@ TEST_F(UsbMouseTest, FailuresEndTheSearchQuietly) {
     EXPECT_EQ(LogTexts().size(), 3u);  // no controller: only the opening lines
 
     Machine.Usb.AddController(kIntelXhci, "USB#ROOT_HUB30#1", 4);
-    Root(0)->Ports[3] = TSimUsb::Mouse(0x046D, 0xC08B);
+    Root(0)->Ports[3] = TSimUsb::Mouse(0xE0FF, 0x0101);
     for (uint32_t code : {usb::kGetNodeInformation, usb::kGetNodeConnectionInformationEx,
                           usb::kGetDescriptorFromNodeConnection}) {
         Machine.Usb.FailingCodes = {code};

@@ -51,7 +51,7 @@ TEST_F(RateCommandTest, EachOutcomeHasItsExitCode) {
     EXPECT_EQ(Stored("Interval"), "4");
     EXPECT_EQ(StoredInterval(), 4u);
     EXPECT_EQ(Mouse->ActiveIntervalUs, 4000u);
-    EXPECT_EQ(Stored("VIDPID"), "USB\\VID_046D&PID_C08B&REV_0100") << "no longer a new mouse to the window";
+    EXPECT_EQ(Stored("VIDPID"), "USB\\VID_E0FF&PID_0101&REV_0100") << "no longer a new mouse to the window";
 }
 
 TEST_F(RateCommandTest, ARunningWindowIsAskedToShowTheNewRate) {

@@ -13,14 +13,14 @@ protected:
         Stray->LowerFilters = {"KytHidFilter", "Other"};
         Machine.Usb.Controllers[0].RootHub->Ports[3] = Stray;
     }
-    std::shared_ptr<TSimUsbDevice> Stray = TSimUsb::Keyboard(0x04D9, 0x1702);
+    std::shared_ptr<TSimUsbDevice> Stray = TSimUsb::Keyboard(0xE0FF, 0x0201);
 };
 }  // namespace
 
 TEST_F(UninstallTest, MouseOnPort4OfTheSecondControllerGoesBackTo8msThenEveryFilterComesOff) {
     // Behind a hub, so the mouse sits at hub level 1: the road asks for any level.
     auto hub = TSimUsb::Hub("USB#HUB#1", 4);
-    auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    auto mouse = TSimUsb::Mouse(0xE0FF, 0x0101);
     mouse->LowerFilters = {"KytHidFilter"};
     mouse->ActiveIntervalUs = 1000;
     hub->Hub->Ports[3] = mouse;
@@ -38,7 +38,7 @@ TEST_F(UninstallTest, MouseOnPort4OfTheSecondControllerGoesBackTo8msThenEveryFil
 }
 
 TEST_F(UninstallTest, WithoutAMouseOnlyTheFiltersComeOff) {
-    Machine.Usb.Controllers[0].RootHub->Ports[2] = TSimUsb::Mouse(0x046D, 0xC08B);
+    Machine.Usb.Controllers[0].RootHub->Ports[2] = TSimUsb::Mouse(0xE0FF, 0x0101);
     EXPECT_EQ(GlidepostMain(), 0);
     EXPECT_FALSE(Machine.Registry.Dword(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval"));
     EXPECT_EQ(Stray->LowerFilters, std::vector<std::string>{"Other"});
@@ -47,7 +47,7 @@ TEST_F(UninstallTest, WithoutAMouseOnlyTheFiltersComeOff) {
 
 TEST_F(UninstallTest, WithoutTheFilterDriverTheMouseIsNotBoundButEveryFilterComesOff) {
     Machine.RemoveFilterDriver();
-    auto mouse = TSimUsb::Mouse(0x046D, 0xC08B);
+    auto mouse = TSimUsb::Mouse(0xE0FF, 0x0101);
     mouse->LowerFilters = {"KytHidFilter"};
     Machine.Usb.Controllers[1].RootHub->Ports[3] = mouse;
     EXPECT_EQ(GlidepostMain(), 0);

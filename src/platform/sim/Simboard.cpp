@@ -48,14 +48,14 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
 
     TSimUsb& usb = machine.Usb;
     usb.AddController(
-        "\\\\?\\pci#ven_8086&dev_a36d&subsys_86941043&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
+        "\\\\?\\pci#ven_8086&dev_a36d&subsys_0A01F0E1&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
         "USB#ROOT_HUB30#4&2B1F7A1C&0&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 10);
     usb.AddController(
-        "\\\\?\\pci#ven_1b21&dev_3242&subsys_87561043&rev_00#4&2a3c&0&00e4#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
+        "\\\\?\\pci#ven_1b21&dev_3242&subsys_0A02F0E1&rev_00#4&2a3c&0&00e4#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
         "USB#ROOT_HUB30#5&1D0A2E4&0&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 2);
     TSimController& intel = usb.Controllers[0];  // taken after both: adding moves them
-    intel.RootHub->Ports[0] = TSimUsb::Keyboard(0x04D9, 0x1702);
-    intel.RootHub->Ports[6] = TSimUsb::Storage(0x0781, 0x5583);
+    intel.RootHub->Ports[0] = TSimUsb::Keyboard(0xE0FF, 0x0201);
+    intel.RootHub->Ports[6] = TSimUsb::Storage(0xE0FF, 0x0301);
     if (!board.FilterInstalled) machine.RemoveFilterDriver();
     auto mouse = TSimUsb::Mouse(board.MouseVid, board.MousePid);
     mouse->NativeIntervalUs = mouse->ActiveIntervalUs = board.MouseIntervalUs;
@@ -63,7 +63,7 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
     if (!board.MousePresent) {
         mouse = nullptr;
     } else if (board.MouseHubLevel >= 1) {
-        auto hub = TSimUsb::Hub("USB#VID_05E3&PID_0610#6&3A1B2C4D&0&3#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 4);
+        auto hub = TSimUsb::Hub("USB#VID_E0FF&PID_0401#6&3A1B2C4D&0&3#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 4);
         hub->Hub->Ports[port % 4] = mouse;
         intel.RootHub->Ports[2] = hub;
     } else if (port < intel.RootHub->Ports.size()) {

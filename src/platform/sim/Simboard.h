@@ -11,14 +11,14 @@ struct TBoardDescription {
     std::string Model = "QX-570 STEEL";
     int MousePort = 4;       // on the Intel controller's root hub (level 0) or behind a hub (level 1)
     int MouseHubLevel = 0;
-    uint16_t MouseVid = 0x046D;
-    uint16_t MousePid = 0xC08B;
+    uint16_t MouseVid = 0xE0FF;
+    uint16_t MousePid = 0x0101;
     uint32_t MouseIntervalUs = 8000;  // what the mouse polls at without the filter
     bool MousePresent = true;         // false: no mouse on any port
     bool FilterInstalled = true;      // false: the filter driver package is not installed
 };
 
-// Reads <folder>\Board.xml: <Board Model="..."><Mouse Port="4" Level="0" Vid="0x046D" Pid="0xC08B"
+// Reads <folder>\Board.xml: <Board Model="..."><Mouse Port="4" Level="0" Vid="0xE0FF" Pid="0x0101"
 // Interval="8"/></Board> (Interval in ms; Rate="8000" in Hz instead, for a mouse that reports
 // faster than once a millisecond), with <Mouse Present="false"/> for a board without a mouse and
 // <Filter Installed="false"/> for one without the filter driver; false (description unchanged) when the file is missing or broken.

@@ -86,7 +86,7 @@ std::shared_ptr<TSimUsbDevice> TSimUsb::Storage(uint16_t vid, uint16_t pid) {
 }
 
 std::shared_ptr<TSimUsbDevice> TSimUsb::Hub(const std::string& name, size_t ports, uint8_t speed) {
-    auto hub = Device("Generic USB Hub", 0x05E3, 0x0610, kUsbClass);
+    auto hub = Device("Generic USB Hub", 0xE0FF, 0x0401, kUsbClass);
     hub->Speed = speed;
     hub->Descriptor.DeviceClass = 9;
     hub->Configuration = Configuration({{9, 0}});
