@@ -122,7 +122,9 @@ bool TImgBtn::StatusChange() {
             break;
     }
     bool changed = false;
-    if (image && image != m_OnScreen) {
+    // Against the picture already queued for the next paint, not the one on screen: two
+    // changes between paints end on the second.
+    if (image && image != m_Next) {
         m_Next = image;
         changed = true;
     }
@@ -144,7 +146,8 @@ void TImgBtn::AlignedOrigin(const TRectF& d, const TRectF& s, TVHAlign align, in
 }
 
 uint32_t TImgBtn::TextColor(uint32_t fontColor, int textOpacity) {
-    const uint32_t alpha = static_cast<uint32_t>(static_cast<int>(textOpacity * 2.55));
+    // In integers: 100 % is 255, where 100 * 2.55 in doubles truncates to 254.
+    const uint32_t alpha = static_cast<uint32_t>(textOpacity * 255 / 100);
     const uint32_t red = fontColor & 0xFF, green = (fontColor >> 8) & 0xFF, blue = (fontColor >> 16) & 0xFF;
     return (alpha << 24) | (red << 16) | (green << 8) | blue;
 }

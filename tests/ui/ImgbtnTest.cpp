@@ -113,6 +113,21 @@ TEST_F(ImgBtnTest, MaskLimitsTheClickableArea) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(ImgBtnTest, TwoChangesBetweenPaintsShowTheSecond) {
+    Button->SetEnterPicture(Enter);
+    EXPECT_EQ(Shown(), Normal.Image().get());
+    Form->WindowMouseMove(20, 20);
+    Form->WindowMouseLeave();
+    EXPECT_EQ(Shown(), Normal.Image().get()) << "in and out again before a paint";
+
+    Button->SetStyle(aStyleSwitch);
+    Button->SetChecked(true);
+    Button->SetChecked(false);
+    EXPECT_EQ(Shown(), Normal.Image().get()) << "checked and unchecked before a paint";
+    Button->SetChecked(true);
+    EXPECT_EQ(Shown(), Down.Image().get());
+}
+
 TEST_F(ImgBtnTest, PaintGeometryOpacityAndColour) {
     TPicture small = Picture(27, 27);
     Button->SetPicture(small);
@@ -138,6 +153,9 @@ TEST_F(ImgBtnTest, PaintGeometryOpacityAndColour) {
     Button->SetOpacityEnable(true);
     EXPECT_TRUE(Paint().Ops[1].UseOpacity);
     EXPECT_EQ(Paint().Ops[1].Opacity, 50);
+
+    Button->SetTextOpacity(100);
+    EXPECT_EQ(Paint().Ops[2].Color, 0xFFC7C6C5u) << "full opacity is alpha 255";
 
     Button->SetTextOpacity(-20);
     EXPECT_EQ(Button->TextOpacity(), 0);
