@@ -27,6 +27,8 @@ public:
     // The notification-area icon of this window: double-click or pointer moving over it.
     enum TTrayEvent { kTrayDoubleClick, kTrayMouseMove };
     virtual void WindowTrayEvent(TTrayEvent) {}
+    // The taskbar was created again (Explorer restarted): notification-area icons are gone.
+    virtual void WindowTaskbarCreated() {}
 };
 
 struct TMessage {

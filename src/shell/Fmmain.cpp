@@ -257,6 +257,11 @@ void TMainForm::WindowTrayEvent(TTrayEvent event) {
     if (event == kTrayMouseMove) AtTrayIconMouseMove();
 }
 
+void TMainForm::WindowTaskbarCreated() {
+    // A new taskbar has no icons: the window in the tray puts its icon back.
+    if (m_InTray) GetPlatform().Windows->SetTrayIcon(Handle(), true, kTrayText);
+}
+
 void TMainForm::MinimizeToTray() {
     IWindowSystem& windows = *GetPlatform().Windows;
     windows.SetTrayIcon(Handle(), true, kTrayText);

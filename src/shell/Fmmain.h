@@ -46,6 +46,7 @@ public:
     void WindowPowerEvent(uint64_t wParam) override;
     void WindowDeviceChange(uint64_t wParam, uint32_t deviceType) override;
     void WindowTrayEvent(TTrayEvent event) override;
+    void WindowTaskbarCreated() override;
 
     bool StartedUp() const { return m_StartedUp; }
     bool DebugMode() const { return m_Debug; }

@@ -155,6 +155,17 @@ TEST_F(MainFormTest, TrayRoundTripKeepsTheActivePage) {
     EXPECT_EQ(GetFrameCtrl().CurrentPageId(), 24);
 }
 
+TEST_F(MainFormTest, TheTrayIconComesBackWhenExplorerRestarts) {
+    TMainForm& main = Start();
+    GetApplication().Run();
+    Machine.Windows.RestartTaskbar();
+    EXPECT_FALSE(Machine.Windows.TrayVisible) << "a window that is not in the tray adds no icon";
+    main.MinBtnClick();
+    Machine.Windows.RestartTaskbar();
+    EXPECT_TRUE(Machine.Windows.TrayVisible);
+    EXPECT_EQ(Machine.Windows.TrayTip, "Trivexal Glidepost");
+}
+
 TEST_F(MainFormTest, AutorunGoesToTheTrayOnceAfterTwoSeconds) {
     Dir.Write("Conf\\QX570Steel.xml",
               "<Root><Glidepost HOSTCTRLER=\"VEN_8086&amp;DEV_A36D\" HCDNO=\"0\" PortNO=\"4\" VIDPID=\"\"/>"

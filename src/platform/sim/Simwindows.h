@@ -51,6 +51,13 @@ public:
     void StopTimer(uint64_t timer) override { m_Timers.erase(timer); }
     void PostToGuiThread(std::function<void()> call) override;
     void StartDrag(TWindowId window) override { DragStarts.push_back(window); }
+    // Explorer restarts: the notification area starts empty and every form is told.
+    void RestartTaskbar() {
+        TrayVisible = false;
+        for (auto& [id, window] : Windows) {
+            if (window.Events) window.Events->WindowTaskbarCreated();
+        }
+    }
     void RestoreOrHide(TWindowId window, bool restore) override {
         if (TWindow* w = Find(window)) w->Visible = restore;
     }

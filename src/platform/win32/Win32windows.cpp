@@ -41,6 +41,12 @@ std::set<HWND>& Tracking() {
     return tracking;
 }
 
+// Broadcast to every top-level window when the taskbar is created again.
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
 IFormEvents* EventsOf(HWND hwnd) { return reinterpret_cast<IFormEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
 // Paints the area to repaint into a back buffer and copies it to the screen in one step: no
@@ -84,6 +90,10 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     IFormEvents* events = EventsOf(hwnd);
     if (!events) return DefWindowProcW(hwnd, msg, wParam, lParam);
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    if (msg != 0 && msg == TaskbarCreatedMessage()) {
+        events->WindowTaskbarCreated();
+        return 0;
+    }
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
@@ -201,6 +211,8 @@ TWindowId TWin32Windows::CreateFormWindow(IFormEvents& events, const std::string
     RegisterClassOnce(kFormClass, FormProc, CS_DBLCLKS);
     HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kFormClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU |
                                 WS_MINIMIZEBOX, x, y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), &events);
+    // The program runs elevated and Explorer does not: let its broadcast through.
+    if (hwnd) ChangeWindowMessageFilterEx(hwnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     return ToId(hwnd);
 }
 
