@@ -217,6 +217,11 @@ void TMainForm::ApplicationEvents1Message(const TMessage& message, bool& handled
             break;
         case kMsgRestoreInstance:
             GetPlatform().Windows->RestoreOrHide(GetApplication().Handle(), true);
+            if (!FormVisible()) {
+                // In the tray: the window comes back; its icon stays.
+                Show();
+                GetPlatform().Windows->RestoreOrHide(Handle(), true);
+            }
             GetPlatform().Windows->SetForeground(Handle());
             handled = true;
             break;

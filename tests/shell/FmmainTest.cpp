@@ -155,6 +155,18 @@ TEST_F(MainFormTest, TrayRoundTripKeepsTheActivePage) {
     EXPECT_EQ(GetFrameCtrl().CurrentPageId(), 24);
 }
 
+TEST_F(MainFormTest, ASecondStartWhileInTheTrayBringsTheWindowBack) {
+    TMainForm& main = Start();
+    GetApplication().Run();
+    main.MinBtnClick();
+    ASSERT_FALSE(main.FormVisible());
+    Machine.Windows.Post(GetApplication().Handle(), 0x819F, 0, 0);
+    GetApplication().Run();
+    EXPECT_TRUE(main.FormVisible());
+    EXPECT_EQ(Machine.Windows.Foreground, main.Handle());
+    EXPECT_TRUE(Machine.Windows.TrayVisible);
+}
+
 TEST_F(MainFormTest, TheTrayIconComesBackWhenExplorerRestarts) {
     TMainForm& main = Start();
     GetApplication().Run();
