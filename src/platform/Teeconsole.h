@@ -5,7 +5,9 @@
 
 #include "platform/Console.h"
 
-// A console that also writes every line, without colour, to a log file (for "/LOG=").
+// A console that also writes every line, without colour, to a log file (for "/LOG="). The file
+// is opened by the first line and appended to: a process that writes nothing (a second start
+// that hands over, the uninstall road) leaves the running instance's log alone.
 class TTeeConsole : public IConsole {
 public:
     TTeeConsole(IConsole& console, const std::string& path);
@@ -19,5 +21,6 @@ public:
 private:
     IConsole& m_Console;
     std::mutex m_Mutex;
+    std::string m_Path;
     std::ofstream m_File;
 };
