@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "platform/sim/Simmachine.h"
@@ -13,10 +14,12 @@
 class TInstallDir {
 public:
     TInstallDir() {
+        // ctest runs tests as processes side by side, and without address randomisation two of
+        // them lay out their objects alike: the name must not come from an address alone.
+        static const unsigned process = std::random_device{}();
         static int counter = 0;
         m_Root = std::filesystem::temp_directory_path() /
-                 ("glidepost-test-" + std::to_string(reinterpret_cast<uintptr_t>(this) % 100000) + "-" +
-                  std::to_string(counter++));
+                 ("glidepost-test-" + std::to_string(process) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(m_Root);
         std::filesystem::create_directories(m_Root / "Bin");
     }
