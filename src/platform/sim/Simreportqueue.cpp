@@ -1,23 +1,10 @@
 #include "platform/sim/Simreportqueue.h"
 
 void TSimReportQueue::Deliver(uint32_t reports) {
-    if (reports == 0) return;
-    {
-        std::lock_guard<std::mutex> guard(m_Mutex);
-        const size_t room = m_Capacity - m_Queued;
-        if (reports > room) m_Overflowed = true;
-        m_Queued += reports < room ? reports : room;
-    }
-    m_Changed.notify_all();
-}
-
-uint32_t TSimReportQueue::Wait(TStop stop) {
-    std::unique_lock<std::mutex> lock(m_Mutex);
-    m_Changed.wait(lock, [&] { return m_Raised.count(stop) != 0 || m_Queued > 0; });
-    if (m_Raised.count(stop) != 0) return 0;
-    const auto taken = static_cast<uint32_t>(m_Queued);
-    m_Queued = 0;
-    return taken;
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    const size_t room = m_Capacity - m_Queued;
+    if (reports > room) m_Overflowed = true;
+    m_Queued += reports < room ? reports : room;
 }
 
 uint32_t TSimReportQueue::Drain() {
@@ -52,11 +39,8 @@ IMouseEvents::TStop TSimReportQueue::CreateStop() {
 }
 
 void TSimReportQueue::RaiseStop(TStop stop) {
-    {
-        std::lock_guard<std::mutex> guard(m_Mutex);
-        if (m_Stops.count(stop)) m_Raised.insert(stop);
-    }
-    m_Changed.notify_all();
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    if (m_Stops.count(stop)) m_Raised.insert(stop);
 }
 
 void TSimReportQueue::CloseStop(TStop stop) {
