@@ -1,6 +1,6 @@
 // The report-rate measurement: cost of one measurement step, heap use per sample, the accuracy
-// of the published figures against the true rate of a jittered mouse read by a late worker, and
-// the CPU the live simulated mouse costs.
+// of the published figures against the true rate of a jittered mouse read by a late worker, the
+// interval statistics and the page's plot refresh, and the CPU the live simulated mouse costs.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -11,11 +11,15 @@
 #include <thread>
 #include <vector>
 
+#include "mouse/Intervalplot.h"
 #include "mouse/Kytmouserate.h"
+#include "mouse/Reportintervals.h"
+#include "platform/sim/Simcanvas.h"
 #include "platform/posix/Posixclock.h"
 #include "platform/sim/Simlivemouse.h"
 #include "platform/sim/Simmachine.h"
 #include "sys/Singletons.h"
+#include "ui/toolkit/Form.h"
 
 namespace {
 std::atomic<long> g_allocations{0};
@@ -47,6 +51,58 @@ static void BM_SampleWithoutWait(benchmark::State& state) {
     InstallPlatform(TPlatform{});
 }
 BENCHMARK(BM_SampleWithoutWait);
+
+// What the worker adds per report: the wake's intervals into the ring; and, ten times a second,
+// the statistics over the full ring of 2048.
+static void BM_KeepInterval(benchmark::State& state) {
+    TReportIntervals intervals;
+    const long before = g_allocations.load();
+    int64_t samples = 0;
+    for (auto _ : state) {
+        intervals.Add(1.0 + static_cast<double>(samples % 7) * 0.01, 1 + static_cast<uint32_t>(samples % 3));
+        ++samples;
+    }
+    state.counters["allocations_per_sample"] =
+        static_cast<double>(g_allocations.load() - before) / static_cast<double>(samples);
+}
+BENCHMARK(BM_KeepInterval);
+
+static void BM_StatisticsOfAFullRing(benchmark::State& state) {
+    TReportIntervals intervals;
+    for (int i = 0; i < 4096; ++i) intervals.Add(1.0 + (i * 7919 % 101) * 0.001, 1);
+    const long before = g_allocations.load();
+    for (auto _ : state) benchmark::DoNotOptimize(intervals.Stats());
+    state.counters["allocations"] = static_cast<double>(g_allocations.load() - before);
+}
+BENCHMARK(BM_StatisticsOfAFullRing)->Unit(benchmark::kMicrosecond);
+
+// One refresh of the page's plot: the newest intervals copied out, shown, and painted.
+static void BM_PlotRefresh(benchmark::State& state) {
+    TSimMachine machine;
+    InstallPlatform(machine.Ports());
+    {
+        TForm form;
+        form.SetSize(1000, 543);
+        TIntervalPlot plot(&form);
+        plot.SetBounds(663, 224, 313, 66);
+        TReportIntervals intervals;
+        double recent[TIntervalPlot::kMaxBars];
+        int64_t step = 0;
+        for (auto _ : state) {
+            for (int i = 0; i < 50; ++i) intervals.Add(1.0 + static_cast<double>((step + i) % 9) * 0.02, 1);  // 50 ms at 1000 Hz
+            const size_t n = intervals.CopyRecent(recent, plot.Bars());
+            plot.Show(recent, n, 1.0);
+            TRecordingCanvas canvas;
+            canvas.Ops.reserve(plot.Bars() + 1);
+            plot.Paint(canvas);
+            benchmark::DoNotOptimize(canvas.Ops.data());
+            ++step;
+        }
+    }
+    ResetSingletonsForTests();
+    InstallPlatform(TPlatform{});
+}
+BENCHMARK(BM_PlotRefresh)->Unit(benchmark::kMicrosecond);
 
 // The accuracy table: a mouse at a true rate, with ±jitter % on each report's time, read by a
 // worker that wakes late by the merge pattern (how many reports each wake finds queued).

@@ -9,9 +9,9 @@
 
 TThemeCtrl::TThemeCtrl() {
     const std::string root = GetAppDirectory();
-    m_Themes = {{0, root + "\\Images\\CorvelGreen\\", "Corvel"},
-                {1, root + "\\Images\\IldaneRed\\", "Ildane"},
-                {2, root + "\\Images\\BrascoYellow\\", "Brasco"}};
+    m_Themes = {{0, root + "\\Images\\CorvelGreen\\", "Corvel", 0x4AB32F},
+                {1, root + "\\Images\\IldaneRed\\", "Ildane", 0x3A34D8},
+                {2, root + "\\Images\\BrascoYellow\\", "Brasco", 0x16B4E7}};
 }
 
 const TThemeItem* TThemeCtrl::FindTheme(int id) const {

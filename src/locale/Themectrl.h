@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@ struct TThemeItem {
     int ThemeId;
     std::string Folder;  // with a trailing separator
     std::string Name;
+    uint32_t Accent = 0;  // the colour of its highlights, 0xBBGGRR
 };
 
 // The three skins: their folders of identically named pictures, the current one, and the

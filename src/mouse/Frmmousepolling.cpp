@@ -1,5 +1,8 @@
 #include "mouse/Frmmousepolling.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "config/Kytmodelconfig.h"
 #include "config/Kytspec.h"
 #include "locale/Resstring.h"
@@ -57,6 +60,20 @@ TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
     lblPollingRateValue.Name = "lblPollingRateValue";
     lblCurrentRateCaption.Name = "lblCurrentRateCaption";
     lblPeakRateCaption.Name = "lblPeakRateCaption";
+    // The statistics card below the rates: two figure lines, the verdict (it may take two
+    // lines) and the plot.
+    lblMedianInterval.SetPosition(663, 142);
+    lblIntervalSpread.SetPosition(663, 162);
+    for (TImgBtn* line : {&lblMedianInterval, &lblIntervalSpread}) {
+        StyleLabel(*line, "Neo Sans", 11, 0x393939);
+        line->SetAutoSize(true);
+    }
+    lblRateVerdict.SetBounds(663, 184, 313, 36);
+    StyleLabel(lblRateVerdict, "Neo Sans", 11, 0x393939);
+    lblMedianInterval.Name = "lblMedianInterval";
+    lblIntervalSpread.Name = "lblIntervalSpread";
+    lblRateVerdict.Name = "lblRateVerdict";
+    IntervalPlot.SetBounds(663, 224, 313, 66);
     PollingRateTrackBar.SetBounds(661, 33, 317, 24);
     PollingRateTrackBar.SetMax(5);
     PollingRateTrackBar.SetPosition(5);
@@ -115,6 +132,7 @@ void TMousePollingFrame::ApplyTheme(int themeId) {
     TThemeCtrl::CopyTrackBarPictures(splTrackBar, PollingRateTrackBar);
     // The pad shows the theme's picture before the pointer first comes over it.
     TThemeCtrl::LoadThemePicture(Image2.Picture, GetThemeCtrl().GetThemeFolder(themeId) + "MouseTestPad.png");
+    if (const TThemeItem* theme = GetThemeCtrl().FindTheme(themeId)) IntervalPlot.SetColors(theme->Accent, 0xA0A2A6);
 }
 
 void TMousePollingFrame::ApplyLanguage() {
@@ -123,6 +141,11 @@ void TMousePollingFrame::ApplyLanguage() {
     strings.ApplyToButton("STR_GLIDEPOST_DEFAULT", lblPollingRateValue);
     strings.ApplyToButton("STR_GLIDEPOST_CURRENT_RATE", lblCurrentRateCaption);
     strings.ApplyToButton("STR_GLIDEPOST_PEAK_RATE", lblPeakRateCaption);
+    // For their fonts; the texts are composed with the figures.
+    strings.ApplyToButton("STR_GLIDEPOST_MEDIAN_INTERVAL", lblMedianInterval);
+    strings.ApplyToButton("STR_GLIDEPOST_INTERVAL_SPREAD", lblIntervalSpread);
+    strings.ApplyToButton("STR_GLIDEPOST_RATE_DIFFERS", lblRateVerdict);
+    ShowStatisticTexts(m_Stats);
 }
 
 void TMousePollingFrame::SetMeasuring(bool on) {
@@ -131,6 +154,7 @@ void TMousePollingFrame::SetMeasuring(bool on) {
     m_Measuring = on;
     if (on) {
         if (!m_Sampler) m_Sampler = std::make_unique<TKytMouseRateThread>(false);
+        m_Sampler->SetAppliedRate(AppliedRate());
         if (!Image2.OnMouseMove) Image2.OnMouseMove = [this](TControl&, int, int) { Image2MouseMove(); };
         Pause(100);
         if (!Image2.OnMouseEnter) Image2.OnMouseEnter = [this](TControl&) { Image2MouseEnter(); };
@@ -261,6 +285,7 @@ void TMousePollingFrame::DetectMouse() {
             ShowStoredInterval();
         }
         m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+        m_Sampler->SetAppliedRate(AppliedRate());
         m_Sampler->ClearResults();
         m_Sampler->ResumeSampling();
     } else {
@@ -292,6 +317,10 @@ void TMousePollingFrame::ResetRateDisplay() {
     m_PeakRate = 0;
     lblCurrentRateValue.SetCaption("0 HZ");
     lblPeakRateValue.SetCaption("0 HZ");
+    m_Stats = {};
+    m_LoggedVerdict = 0;
+    ShowStatisticTexts(m_Stats);
+    IntervalPlot.Show(nullptr, 0, 0);
 }
 
 void TMousePollingFrame::PollingRateTrackBarChange() {
@@ -314,6 +343,7 @@ void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
     if (m_Sampler) {
         m_Sampler.reset();
         m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+        m_Sampler->SetAppliedRate(AppliedRate());
         if (!isDefault) m_Sampler->RestartMeasurement();
     }
     if (result == TApplyResult::RolledBack) {
@@ -356,6 +386,56 @@ void TMousePollingFrame::PollingRateTimerTimer() {
         lblPeakRateValue.SetCaption(std::to_string(m_PeakRate) + " HZ");
     } else {
         ++m_Sampler->DisplayTicks;
+    }
+    ShowStatistics();
+}
+
+uint32_t TMousePollingFrame::AppliedRate() const {
+    return m_Found && !m_FilterMissing && m_Interval > 0 ? static_cast<uint32_t>(1000 / m_Interval) : 0;
+}
+
+void TMousePollingFrame::ShowStatistics() {
+    m_Sampler->SetAppliedRate(AppliedRate());
+    RateStatsRecord stats{};
+    if (m_Sampler->ReadStats(stats) && stats.Version == kRateStatsVersion) ShowStatisticTexts(stats);
+    const size_t bars = m_Sampler->TryCopyRecentIntervals(m_PlotIntervals.data(), IntervalPlot.Bars());
+    const double reference = stats.AppliedHz ? 1000.0 / stats.AppliedHz : stats.MedianMs;
+    if (bars) IntervalPlot.Show(m_PlotIntervals.data(), bars, reference);
+}
+
+void TMousePollingFrame::ShowStatisticTexts(const RateStatsRecord& stats) {
+    m_Stats = stats;
+    TResString& strings = GetResString();
+    const auto ms = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof(text), "%.3f", value);
+        return std::string(text);
+    };
+    const bool figures = stats.MedianMs > 0;
+    lblMedianInterval.SetCaption(strings.GetString("STR_GLIDEPOST_MEDIAN_INTERVAL", "Median interval") + "  " +
+                                 (figures ? ms(stats.MedianMs) + " ms" : std::string("-")));
+    lblIntervalSpread.SetCaption(strings.GetString("STR_GLIDEPOST_INTERVAL_SPREAD", "1st to 99th percentile") + "  " +
+                                 (figures ? ms(stats.P1Ms) + " - " + ms(stats.P99Ms) + " ms" : std::string("-")));
+    const auto fill = [&](std::string text) {
+        const auto put = [&](const std::string& field, uint32_t value) {
+            const size_t at = text.find(field);
+            if (at != std::string::npos) text.replace(at, field.size(), std::to_string(value));
+        };
+        put("{applied}", stats.AppliedHz);
+        put("{measured}", static_cast<uint32_t>(std::lround(stats.RateHz)));
+        return text;
+    };
+    std::string verdict;
+    if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Confirmed)) {
+        verdict = fill(strings.GetString("STR_GLIDEPOST_RATE_CONFIRMED", "{applied} Hz confirmed"));
+    } else if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Differs)) {
+        verdict = fill(strings.GetString("STR_GLIDEPOST_RATE_DIFFERS",
+                                         "Measured {measured} Hz, not {applied} Hz: replug the mouse, then press Apply again"));
+    }
+    lblRateVerdict.SetCaption(verdict);
+    if (stats.Verdict != 0 && stats.Verdict != m_LoggedVerdict) {
+        m_LoggedVerdict = stats.Verdict;
+        Log("RateVerdict", stats.Verdict == 1 ? "confirmed" : "differs", stats.Verdict == 1 ? kColorGreen : kColorRed);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <string>
 
+#include "mouse/Intervalplot.h"
 #include "mouse/Kytmouseratethread.h"
 #include "mouse/Rateapply.h"
 #include "mouse/Usbmouse.h"
@@ -55,6 +56,11 @@ public:
     TImgBtn lblCurrentRateValue{this};
     TImgBtn lblPeakRateCaption{this};
     TImgBtn lblPeakRateValue{this};
+    // What the recent intervals say: median, spread, whether the applied rate took, and a plot.
+    TImgBtn lblMedianInterval{this};
+    TImgBtn lblIntervalSpread{this};
+    TImgBtn lblRateVerdict{this};
+    TIntervalPlot IntervalPlot{this};
     TTimer FetchDataTimer;
     TTimer PollingRateTimer;
 
@@ -64,6 +70,10 @@ private:
     TDesignatedPort Port() const { return {m_HostController, m_HcdNo, m_PortNo}; }
     // Tells the user the mouse did not come back and was put back as it was.
     void ReportRolledBack();
+    // The rate the mouse should report at: the stored interval's, once one was applied.
+    uint32_t AppliedRate() const;
+    void ShowStatistics();
+    void ShowStatisticTexts(const RateStatsRecord& stats);
     void ShowPortControls(bool show);
     void Describe(bool found);
     void ApplyInterval(uint32_t interval, bool isDefault);
@@ -84,4 +94,7 @@ private:
     std::unique_ptr<TKytMouseRateThread> m_Sampler;
     std::mutex m_PageLock;
     bool m_Measuring = false;
+    RateStatsRecord m_Stats{};  // the statistics on screen
+    int32_t m_LoggedVerdict = 0;
+    std::array<double, TIntervalPlot::kMaxBars> m_PlotIntervals{};
 };

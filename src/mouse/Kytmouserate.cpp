@@ -69,6 +69,7 @@ bool TKytMouseRate::OpenMouse() {
 
 int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
     TPlatform& platform = GetPlatform();
+    m_LastWake = {};
     const uint32_t reports = platform.Mouse->Wait(stop);
     if (reports == 0) return kStopped;
     // The counter is read before anything else: a lock or a call in between that made this
@@ -85,6 +86,7 @@ int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
 }
 
 int32_t TKytMouseRate::Measure(int64_t counter, uint32_t reports) {
+    m_LastWake = {counter, counter - m_LastCounter, reports};
     if (reports <= 1) return MeasureOne(counter);
     // A late wake that brings k reports over a gap g: k reports at even steps of g / k.
     const int64_t first = m_LastCounter;

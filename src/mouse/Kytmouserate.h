@@ -28,6 +28,16 @@ public:
     double MaxWindowRate() const { return m_MaxWindowRate; }
     int32_t OutputRate() const { return m_OutputRate; }
     double WindowRate() const { return m_WindowRate; }
+    int64_t Frequency() const { return m_Frequency; }
+
+    // What the latest measurement was given: its counter value, the gap since the wake before
+    // it and the reports it brought (none when the latest wait measured nothing).
+    struct TWake {
+        int64_t Counter = 0;
+        int64_t GapTicks = 0;
+        uint32_t Reports = 0;
+    };
+    TWake LastWake() const { return m_LastWake; }
 
 private:
     int32_t MeasureOne(int64_t counter);
@@ -51,6 +61,7 @@ private:
     float m_ProcessNoise = 0.01f;
     float m_MeasurementNoise = 0.005f;
     bool m_OverflowLogged = false;
+    TWake m_LastWake;
 };
 
 // The one measurement of the process, shared by every sampler; created (not opened) on first use.

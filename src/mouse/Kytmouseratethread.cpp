@@ -10,9 +10,16 @@ namespace {
 // Holds the block's mapping open for the rest of the process, so that every sampler (and
 // every reader in another process) sees the same block, also between two samplers.
 struct TRateBlockKeeper {
-    TRateBlockKeeper() { ShareMem.OpenMapping(kRateBlockName, 0, kRateBlockSize, true); }
+    TRateBlockKeeper() {
+        ShareMem.OpenMapping(kRateBlockName, 0, kRateBlockSize, true);
+        StatsMem.OpenMapping(kRateStatsBlockName, 0, kRateStatsBlockSize, true);
+    }
     TKytShareMem ShareMem;
+    TKytShareMem StatsMem;
 };
+
+// The statistics are published this often while reports come (ms of the performance counter).
+constexpr int64_t kStatsEveryMs = 100;
 }  // namespace
 
 TKytMouseRateThread::TKytMouseRateThread(bool createSuspended) {
@@ -21,6 +28,8 @@ TKytMouseRateThread::TKytMouseRateThread(bool createSuspended) {
     SingletonOf<TRateBlockKeeper>();
     m_ShareMem.OpenMapping(kRateBlockName, 0, kRateBlockSize, true);
     m_ShareMem.MapView();
+    m_StatsMem.OpenMapping(kRateStatsBlockName, 0, kRateStatsBlockSize, true);
+    m_StatsMem.MapView();
     m_SuspendCount = createSuspended ? 1 : 0;
 
     m_Stop = false;
@@ -71,10 +80,50 @@ void TKytMouseRateThread::SamplingLoop() {
             if (m_Stop) break;
             if (m_SuspendCount != 0) continue;
         }
-        if (view.Unmapped()) continue;
         std::lock_guard<std::mutex> guard(m_Lock);
-        StoreRateRecord(view.View(), record);
+        KeepIntervals(rate);
+        if (!view.Unmapped()) StoreRateRecord(view.View(), record);
     }
+}
+
+void TKytMouseRateThread::KeepIntervals(const TKytMouseRate& rate) {
+    const TKytMouseRate::TWake wake = rate.LastWake();
+    const int64_t frequency = rate.Frequency();
+    if (frequency <= 0 || wake.Reports == 0) return;
+    m_Intervals.Add(static_cast<double>(wake.GapTicks) * 1000.0 / static_cast<double>(frequency), wake.Reports);
+    if (wake.Counter < m_StatsDue) return;
+    m_StatsDue = wake.Counter + frequency * kStatsEveryMs / 1000;
+    PublishStats();
+}
+
+void TKytMouseRateThread::PublishStats() {
+    if (m_StatsMem.Unmapped()) return;
+    const TIntervalStats stats = m_Intervals.Stats();
+    RateStatsRecord record{};
+    record.Version = kRateStatsVersion;
+    record.AppliedHz = m_AppliedHz;
+    record.Reports = stats.Reports;
+    record.MedianMs = stats.MedianMs;
+    record.P1Ms = stats.P1Ms;
+    record.P99Ms = stats.P99Ms;
+    record.RateHz = stats.RateHz;
+    record.Verdict = static_cast<int32_t>(JudgeRate(stats, record.AppliedHz));
+    StoreRateStats(m_StatsMem.View(), record);
+}
+
+void TKytMouseRateThread::SetAppliedRate(uint32_t hz) {
+    if (m_AppliedHz.exchange(hz) == hz) return;
+    std::lock_guard<std::mutex> guard(m_Lock);
+    PublishStats();
+}
+
+bool TKytMouseRateThread::ReadStats(RateStatsRecord& record) const {
+    return !m_StatsMem.Unmapped() && LoadRateStats(m_StatsMem.View(), record);
+}
+
+size_t TKytMouseRateThread::TryCopyRecentIntervals(double* out, size_t room) {
+    std::unique_lock<std::mutex> guard(m_Lock, std::try_to_lock);
+    return guard.owns_lock() ? m_Intervals.CopyRecent(out, room) : 0;
 }
 
 int TKytMouseRateThread::ResumeSampling() {
@@ -97,9 +146,12 @@ int TKytMouseRateThread::SuspendSampling() {
 }
 
 void TKytMouseRateThread::ZeroBlock() {
-    if (m_ShareMem.Unmapped()) return;
     std::lock_guard<std::mutex> guard(m_Lock);
-    std::memset(m_ShareMem.View(), 0, kRateBlockSize);
+    // A new measurement: the intervals of the one before say nothing about it.
+    m_Intervals.Clear();
+    m_StatsDue = 0;
+    PublishStats();
+    if (!m_ShareMem.Unmapped()) std::memset(m_ShareMem.View(), 0, kRateBlockSize);
 }
 
 void TKytMouseRateThread::RestartMeasurement() {

@@ -168,6 +168,33 @@ TEST_F(PollingPageTest, TheTestPadShowsTheAppliedRateAndThePeakFromTheSixteenthT
     EXPECT_NEAR(current, 1000, 20);
     EXPECT_GT(peak, 980);
     EXPECT_EQ(page.lblCurrentRateValue.Caption().substr(page.lblCurrentRateValue.Caption().size() - 3), " HZ");
+    // The statistics card: the jittered 1 ms intervals and the verdict.
+    EXPECT_EQ(page.lblMedianInterval.Caption().rfind("Median interval  1.0", 0), 0u) << page.lblMedianInterval.Caption();
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "1000 Hz confirmed");
+}
+
+TEST_F(PollingPageTest, ARateThatDidNotTakeIsToldWithTheAdvice) {
+    GetDebugConsole(true);
+    TMousePollingFrame& page = ShowAndDetect();
+    Mouse->FilterTakes = false;  // a mouse that needs replugging before a new rate takes
+    page.PollingRateTrackBar.SetPosition(5);
+    page.btnApplyClick();
+    Machine.Windows.Advance(1000);
+    ASSERT_EQ(Mouse->ActiveIntervalUs, 8000u);
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayRate(125, 1000, 3.0);  // 125 reports: not yet enough to judge
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(150);
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "");
+    Machine.Mouse.PlayRate(125, 1000, 3.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(150);
+    EXPECT_EQ(page.lblRateVerdict.Caption(),
+              "Measured 125 Hz, not 1000 Hz: replug the mouse, then press Apply again");
+    bool logged = false;
+    for (const auto& line : Machine.Console.Lines()) logged |= line.Text == "RateVerdict ... [differs]";
+    EXPECT_TRUE(logged);
+    EXPECT_GT(page.IntervalPlot.Bars(), 70u);
 }
 
 TEST_F(PollingPageTest, AfterALanguageChangeTheRateLabelReadsDefaultAndTheRateIsCapped) {

@@ -41,9 +41,9 @@ TEST_F(SamplerTest, DestroyingAWorkerThatWaitsForAReportReturnsAtOnce) {
         TKytMouseRateThread running(false);
         TKytMouseRateThread suspended(true);
     }
-    // The workers let go of their views; only the block's keeper holds it open.
+    // The workers let go of their views; only the blocks' keeper holds them open.
     EXPECT_EQ(Machine.SharedMemory.MappedViews(), 0u);
-    EXPECT_EQ(Machine.SharedMemory.OpenHandles(), 1u);
+    EXPECT_EQ(Machine.SharedMemory.OpenHandles(), 2u);
 }
 
 TEST_F(SamplerTest, SamplersOneAfterTheOtherShareTheBlock) {
@@ -108,4 +108,46 @@ TEST_F(SamplerTest, WithoutAMappingThePageReadsNothing) {
     sampler.ClearResults();
     Machine.Mouse.PlayRate(1000, 10);
     Machine.Mouse.WaitUntilIdle();
+}
+
+TEST_F(SamplerTest, TheStatisticsBlockTellsWhetherTheAppliedRateTook) {
+    const auto readStats = [] {
+        TKytShareMem reader;
+        RateStatsRecord stats{};
+        EXPECT_TRUE(reader.OpenMapping(kRateStatsBlockName, 0, kRateStatsBlockSize, false));
+        EXPECT_TRUE(reader.MapView());
+        EXPECT_TRUE(!reader.Unmapped() && LoadRateStats(reader.View(), stats));
+        return stats;
+    };
+    {
+        TKytMouseRateThread sampler(false);
+        sampler.SetAppliedRate(1000);
+        // Late wakes of 1 to 6 reports: every report still counts, as an even share of its gap.
+        Machine.Mouse.SetMergePattern({1, 3, 6, 2});
+        Machine.Mouse.PlayRate(1000, 1000, 5.0);
+        Machine.Mouse.WaitUntilIdle();
+        const RateStatsRecord stats = readStats();
+        EXPECT_EQ(stats.Version, 1u);
+        EXPECT_EQ(stats.AppliedHz, 1000u);
+        EXPECT_GT(stats.Reports, 900u);
+        EXPECT_NEAR(stats.MedianMs, 1.0, 0.02);
+        EXPECT_LT(stats.P1Ms, stats.MedianMs);
+        EXPECT_GT(stats.P99Ms, stats.MedianMs);
+        EXPECT_NEAR(stats.RateHz, 1000, 20);
+        EXPECT_EQ(stats.Verdict, 1);
+        EXPECT_EQ(stats.Sequence % 2, 0u);
+    }
+    // The mouse stayed at its own 125 Hz.
+    TKytMouseRateThread sampler(false);
+    sampler.SetAppliedRate(1000);
+    sampler.RestartMeasurement();
+    EXPECT_EQ(readStats().Reports, 0u) << "a new measurement starts from nothing";
+    Machine.Mouse.PlayRate(125, 3000, 3.0);
+    Machine.Mouse.WaitUntilIdle();
+    const RateStatsRecord stats = readStats();
+    EXPECT_NEAR(stats.RateHz, 125, 3);
+    EXPECT_EQ(stats.Verdict, 2);
+    double recent[4] = {};
+    ASSERT_EQ(sampler.TryCopyRecentIntervals(recent, 4), 4u);
+    EXPECT_NEAR(recent[3], 8.0, 0.5);
 }

@@ -26,6 +26,7 @@ bool ReadBoardDescription(const std::string& folder, TBoardDescription& board) {
     board.MousePresent = mouse.GetBoolAttribute("Present", board.MousePresent);
     const TKytXmlItem filter(file.Root().child("Filter"));
     board.FilterInstalled = filter.GetBoolAttribute("Installed", board.FilterInstalled);
+    board.FilterTakes = filter.GetBoolAttribute("Takes", board.FilterTakes);
     return true;
 }
 
@@ -59,6 +60,7 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
     if (!board.FilterInstalled) machine.RemoveFilterDriver();
     auto mouse = TSimUsb::Mouse(board.MouseVid, board.MousePid);
     mouse->NativeIntervalUs = mouse->ActiveIntervalUs = board.MouseIntervalUs;
+    mouse->FilterTakes = board.FilterTakes;
     const size_t port = static_cast<size_t>(board.MousePort > 0 ? board.MousePort : 4) - 1;
     if (!board.MousePresent) {
         mouse = nullptr;

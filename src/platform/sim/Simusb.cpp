@@ -269,7 +269,7 @@ void TSimUsb::Restart(TSimUsbDevice& device) {
     bool bound = std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) !=
                  device.LowerFilters.end();
     std::vector<uint8_t> data;
-    if (bound && m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4,
+    if (bound && device.FilterTakes && m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4,
                                        data) &&
         data.size() == 4) {
         device.ActiveIntervalUs = bytes::Get32(data.data()) * 1000;

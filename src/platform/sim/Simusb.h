@@ -28,6 +28,9 @@ struct TSimUsbDevice {
     // Report intervals in microseconds: the mouse's own, and the one it polls at now (read by
     // the reporting thread of a live mouse while a restart may write it).
     uint32_t NativeIntervalUs = 8000;
+    // false: the filter in its stack does not change its interval, as with a mouse that only
+    // takes a new rate once it is plugged in again
+    bool FilterTakes = true;
     std::atomic<uint32_t> ActiveIntervalUs{8000};
     int Restarts = 0;
 };
