@@ -93,6 +93,11 @@ rate_figures() {
       }'
 }
 
+# The statistics block of the last ratewatch line on standard input: "median=.. verdict=..".
+last_stats() {
+  sed -n "s/.* median=\([0-9.]*\) .* verdict=\([0-9]*\).*/median=\1 verdict=\2/p" | tail -n 1
+}
+
 # True when the figure named $2 in the figures line $1 lies within $3 and $4.
 figure_within() {
   local value

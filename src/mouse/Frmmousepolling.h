@@ -96,5 +96,6 @@ private:
     bool m_Measuring = false;
     RateStatsRecord m_Stats{};  // the statistics on screen
     int32_t m_LoggedVerdict = 0;
+    int m_StatsTicks = 0;  // page timer ticks since the statistics' texts were last refreshed
     std::array<double, TIntervalPlot::kMaxBars> m_PlotIntervals{};
 };

@@ -2,11 +2,17 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "ui/toolkit/Control.h"
 
 // A strip of the newest report intervals, one bar each, oldest on the left: a steady mouse
 // draws an even band with its top on the reference line, a late or merged report a notch.
+// The strip is drawn into a picture of its own when the intervals change and painted as one
+// image: a few dozen fills a refresh cost more than the measurement's whole thread.
+class IImage;
+
 class TIntervalPlot : public TControl {
 public:
     static constexpr int kBarWidth = 3;
@@ -27,11 +33,17 @@ public:
 
     void Paint(TCanvas& canvas) override;
     bool HitTest(int, int) const override { return false; }
+    // The strip's pixels, 0xAARRGGBB row by row: clear but for the bars and the line.
+    const std::vector<uint32_t>& Pixels() const { return m_Pixels; }
 
 private:
+    void Render();
+
     std::array<double, kMaxBars> m_Intervals{};
     size_t m_Count = 0;
     double m_ReferenceMs = 0;
     uint32_t m_Bar = 0x4AB32F;
     uint32_t m_Line = 0xA0A2A6;
+    std::vector<uint32_t> m_Pixels;
+    std::shared_ptr<IImage> m_Image;
 };

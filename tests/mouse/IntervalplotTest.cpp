@@ -3,7 +3,22 @@
 #include "ui/UiTest.h"
 
 namespace {
-class IntervalPlotTest : public TUiTest {};
+class IntervalPlotTest : public TUiTest {
+protected:
+    uint32_t At(const TIntervalPlot& plot, int x, int y) {
+        return plot.Pixels()[static_cast<size_t>(y) * static_cast<size_t>(plot.Width()) + static_cast<size_t>(x)];
+    }
+    // The columns of the strip that hold a bar's colour in the bottom row.
+    std::vector<int> BarColumns(const TIntervalPlot& plot) {
+        std::vector<int> columns;
+        for (int x = 0; x < plot.Width(); ++x) {
+            if (At(plot, x, plot.Height() - 1) == kBar) columns.push_back(x);
+        }
+        return columns;
+    }
+    static constexpr uint32_t kBar = 0xFFD8343A;   // 0x3A34D8 as pixels
+    static constexpr uint32_t kLine = 0xFFA6A2A0;  // 0xA0A2A6
+};
 }  // namespace
 
 TEST_F(IntervalPlotTest, BarsStandOnTheBottomRightAlignedWithTheReferenceAtHalfHeight) {
@@ -17,30 +32,30 @@ TEST_F(IntervalPlotTest, BarsStandOnTheBottomRightAlignedWithTheReferenceAtHalfH
     EXPECT_EQ(plot.BarHeight(0.5), 17);
     EXPECT_EQ(plot.BarHeight(3.0), 66) << "clipped at the top";
 
+    // Four places of four pixels at the right edge, the last (an interval of nothing) empty.
+    const int first = 313 - 4 * 4 + 1;
+    std::vector<int> expected;
+    for (int bar = 0; bar < 3; ++bar) {
+        for (int x = 0; x < 3; ++x) expected.push_back(first + bar * 4 + x);
+    }
+    EXPECT_EQ(BarColumns(plot), expected);
+    EXPECT_EQ(At(plot, first, 66 - 33), kLine) << "the reference line runs over the 1 ms bar's top";
+    EXPECT_EQ(At(plot, first, 66 - 32), kBar);
+    EXPECT_EQ(At(plot, first, 66 - 34), 0u);
+    EXPECT_EQ(At(plot, first + 4, 66 - 18), 0u) << "the 0.5 ms bar is 17 high";
+    EXPECT_EQ(At(plot, first + 4, 66 - 17), kBar);
+    EXPECT_EQ(At(plot, first + 8, 0), kBar) << "the 3 ms bar fills the height";
+    EXPECT_EQ(At(plot, 0, 33), kLine);
+
+    // Painted as one picture at the plot's place.
     TRecordingCanvas canvas = Paint();
-    std::vector<TRecordingCanvas::TOp> bars;
-    for (const auto& op : canvas.Ops) {
-        if (op.Kind == TRecordingCanvas::TKind::Fill && op.Color == 0x3A34D8) bars.push_back(op);
-    }
-    ASSERT_EQ(bars.size(), 3u) << "an interval of nothing draws nothing";
-    EXPECT_EQ(bars[2].X + bars[2].Sw, 10 + 313 - 4) << "the newest bar's place is at the right edge";
-    EXPECT_EQ(bars[0].X, 10 + 313 - 4 * 4 + 1);
-    EXPECT_EQ(bars[0].Y, 20 + 66 - 33);
-    EXPECT_EQ(bars[0].Sh, 33);
-    bool line = false;
-    for (const auto& op : canvas.Ops) {
-        line |= op.Kind == TRecordingCanvas::TKind::Fill && op.Color == 0xA0A2A6 && op.Y == 20 + 33 && op.Sw == 313;
-    }
-    EXPECT_TRUE(line);
+    int images = 0;
+    for (const auto& op : canvas.Ops) images += op.Kind == TRecordingCanvas::TKind::Image && op.X == 10 && op.Y == 20;
+    EXPECT_EQ(images, 1);
 
     std::vector<double> many(200, 1.0);
     many.back() = 2.0;
     plot.Show(many.data(), many.size(), 1.0);
-    bars.clear();
-    for (const auto& op : Paint().Ops) {
-        if (op.Kind == TRecordingCanvas::TKind::Fill && op.Color == 0x3A34D8) bars.push_back(op);
-    }
-    ASSERT_EQ(bars.size(), 78u) << "no more bars than fit: the newest";
-    EXPECT_GE(bars.front().X, 10);
-    EXPECT_EQ(bars.back().Sh, 66);
+    EXPECT_EQ(BarColumns(plot).size(), 78u * 3) << "no more bars than fit";
+    EXPECT_EQ(At(plot, 312, 0), kBar) << "the newest, 2 ms, fills the height at the right edge";
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "platform/Graphics.h"
 #include "platform/win32/Wide.h"
@@ -51,15 +52,10 @@ IFormEvents* EventsOf(HWND hwnd) { return reinterpret_cast<IFormEvents*>(GetWind
 
 // Paints the area to repaint into a back buffer and copies it to the screen in one step: no
 // flicker, and a changed label costs its own few pixels, not the whole window.
-void PaintForm(HWND hwnd, IFormEvents& events) {
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(hwnd, &ps);
-    const RECT area = ps.rcPaint;
+// Paints one rectangle of the window through a back buffer of its size.
+void PaintArea(HDC screen, const RECT& area, IFormEvents& events) {
     const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) {
-        EndPaint(hwnd, &ps);
-        return;
-    }
+    if (width <= 0 || height <= 0) return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -79,6 +75,28 @@ void PaintForm(HWND hwnd, IFormEvents& events) {
     SelectObject(buffer, old);
     DeleteObject(bitmap);
     DeleteDC(buffer);
+}
+
+void PaintForm(HWND hwnd, IFormEvents& events) {
+    // Two small changes far apart (a figure and a plot) make an update region of two
+    // rectangles: each is painted on its own, not the large box around both.
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    const bool region = update && GetUpdateRgn(hwnd, update, FALSE) == COMPLEXREGION;
+    std::vector<RECT> areas;
+    if (region) {
+        const DWORD size = GetRegionData(update, 0, nullptr);
+        std::vector<unsigned char> data(size);
+        auto* header = reinterpret_cast<RGNDATA*>(data.data());
+        if (size >= sizeof(RGNDATAHEADER) && GetRegionData(update, size, header) == size && header->rdh.nCount <= 8) {
+            const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+            areas.assign(rects, rects + header->rdh.nCount);
+        }
+    }
+    if (update) DeleteObject(update);
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(hwnd, &ps);
+    if (areas.empty()) areas.push_back(ps.rcPaint);
+    for (const RECT& area : areas) PaintArea(screen, area, events);
     EndPaint(hwnd, &ps);
 }
 
