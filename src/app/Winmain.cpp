@@ -8,6 +8,7 @@
 #include "platform/sim/Simboard.h"
 #include "platform/sim/Simlivemouse.h"
 #include "platform/sim/Simmachine.h"
+#include "platform/win32/Systemdll.h"
 #include "platform/win32/Win32platform.h"
 #include "shell/Entry.h"
 #include "sys/Kytprocess.h"
@@ -38,6 +39,7 @@ void UseSimulatedBoard(TWin32Platform& win32, TPlatform& ports, const std::strin
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    RestrictDllSearchToSystem();
     static TWin32Platform win32;
     TPlatform ports = win32.Ports();
     const std::string commandLine = win32.Process.CommandLine();

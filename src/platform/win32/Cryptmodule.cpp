@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/win32/Systemdll.h"
+
 namespace {
 using TGenerateSymmetricKey = NTSTATUS(WINAPI*)(BCRYPT_ALG_HANDLE, BCRYPT_KEY_HANDLE*, PUCHAR, ULONG, PUCHAR, ULONG, ULONG);
 using TSetProperty = NTSTATUS(WINAPI*)(BCRYPT_HANDLE, LPCWSTR, PUCHAR, ULONG, ULONG);
@@ -32,7 +34,7 @@ struct TCryptography::TEntryPoints {
 
 TCryptography::TCryptography() {
     // The program runs elevated: the library comes from the system folder, never from beside it.
-    HMODULE module = LoadLibraryExW(L"Bcrypt.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = SystemLibrary(L"Bcrypt.dll");
     if (!module) return;
     m_Module = module;
     auto find = [module](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); };

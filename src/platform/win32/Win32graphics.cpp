@@ -1,12 +1,8 @@
 #include "platform/win32/Win32graphics.h"
 
-#include <algorithm>
-using std::max;
-using std::min;
-#include <windows.h>
-#include <objidl.h>
+#include "platform/win32/Gdiplusflat.h"
+
 #include <shlwapi.h>
-#include <gdiplus.h>
 
 #include <cstring>
 #include <map>
@@ -15,7 +11,7 @@ using std::min;
 #include "platform/win32/Wide.h"
 
 using namespace Gdiplus;
-using namespace Gdiplus::DllExports;
+using namespace gdip;
 
 namespace {
 class TGdiImage : public IImage {
@@ -100,8 +96,8 @@ public:
     TGdiPlusCanvas(void* pixels, int x, int y, int width, int height)
         : m_AreaX(x), m_AreaY(y), m_AreaRight(x + width), m_AreaBottom(y + height), m_ClipRight(width),
           m_ClipBottom(height) {
-        if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(pixels),
-                                      &m_Target) == Ok) {
+        if (gdip::Load() && GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
+                                                      static_cast<BYTE*>(pixels), &m_Target) == Ok) {
             GdipGetImageGraphicsContext(m_Target, &m_Graphics);
         }
         if (!m_Graphics) {
@@ -169,6 +165,7 @@ public:
     }
 
     TRectF MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) override {
+        if (m_Broken) return {};
         // The same few captions are measured on every repaint: remembered, up to a bound.
         static std::map<std::tuple<std::string, std::string, int, int, float>, TRectF> measured;
         const auto key = std::make_tuple(text, font.Name, font.Size, font.Style & 15, layoutWidth);
@@ -226,15 +223,15 @@ private:
 TWin32Graphics::TWin32Graphics() {
     GdiplusStartupInput input;
     ULONG_PTR token = 0;
-    if (GdiplusStartup(&token, &input, nullptr) == Ok) m_Token = token;
+    if (gdip::Load() && gdip::GdiplusStartup(&token, &input, nullptr) == Ok) m_Token = token;
 }
 
 TWin32Graphics::~TWin32Graphics() {
-    if (m_Token) GdiplusShutdown(m_Token);
+    if (m_Token) gdip::GdiplusShutdown(m_Token);
 }
 
 std::shared_ptr<IImage> TWin32Graphics::Decode(const std::string& bytes) {
-    if (bytes.empty()) return nullptr;
+    if (bytes.empty() || !m_Token) return nullptr;
     IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
     if (!stream) return nullptr;
     GpBitmap* bitmap = nullptr;
@@ -258,7 +255,7 @@ std::shared_ptr<IImage> TWin32Graphics::FromResource(const std::string& name) {
 }
 
 std::shared_ptr<IImage> TWin32Graphics::FromPixels(int width, int height, const std::vector<uint32_t>& pixels) {
-    if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * height) return nullptr;
+    if (!m_Token || width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * height) return nullptr;
     std::vector<uint32_t> copy = pixels;
     GpBitmap* bitmap = nullptr;
     if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(copy.data()),

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <dinput.h>
 
+#include "platform/win32/Systemdll.h"
+
 namespace {
 HANDLE ToHandle(IMouseEvents::TStop stop) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(stop)); }
 }
@@ -13,9 +15,11 @@ bool TWin32Mouse::Setup(TStep step) {
         case TStep::Event:
             m_Event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
             return m_Event != nullptr;
-        case TStep::Input:
-            return SUCCEEDED(DirectInput8Create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8W,
-                                                reinterpret_cast<void**>(&m_Input), nullptr));
+        case TStep::Input: {
+            static const auto create = SystemFunction<decltype(&DirectInput8Create)>(L"dinput8.dll", "DirectInput8Create");
+            return create && SUCCEEDED(create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8W,
+                                              reinterpret_cast<void**>(&m_Input), nullptr));
+        }
         case TStep::Device:
             return m_Input && SUCCEEDED(m_Input->CreateDevice(GUID_SysMouse, &m_Device, nullptr));
         case TStep::DataFormat: {

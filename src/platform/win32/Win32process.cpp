@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/Systemdll.h"
 #include "platform/win32/Wide.h"
 
 std::string TWin32Process::CommandLine() { return ToUtf8(GetCommandLineW()); }
@@ -16,15 +17,19 @@ std::string TWin32Process::ModulePath() {
 }
 
 bool TWin32Process::FileVersion(const std::string& path, uint32_t& ms, uint32_t& ls) {
+    static const auto sizeOf = SystemFunction<decltype(&GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
+    static const auto infoOf = SystemFunction<decltype(&GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
+    static const auto query = SystemFunction<decltype(&VerQueryValueW)>(L"version.dll", "VerQueryValueW");
+    if (!sizeOf || !infoOf || !query) return false;
     std::wstring wide = ToWide(path);
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);
+    DWORD size = sizeOf(wide.c_str(), &ignored);
     if (size == 0) return false;
     std::vector<unsigned char> buffer(size);
-    if (!GetFileVersionInfoW(wide.c_str(), 0, size, buffer.data())) return false;
+    if (!infoOf(wide.c_str(), 0, size, buffer.data())) return false;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
-    if (!VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info ||
+    if (!query(buffer.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info ||
         infoSize < sizeof(VS_FIXEDFILEINFO)) {
         return false;
     }
