@@ -183,16 +183,25 @@ bool TMousePollingFrame::LocateOnPort(TUsbMouse& mouse) {
     return mouse.LocateMouse(-1, m_HostController, static_cast<int32_t>(m_HcdNo), static_cast<int32_t>(m_PortNo));
 }
 
-void TMousePollingFrame::ReportRolledBack() {
-    const std::string text = GetResString().GetString(
-        "STR_GLIDEPOST_ROLLED_BACK",
-        "The mouse did not come back after the new polling rate was applied, so Glidepost put it back as it was. "
-        "Please replug the mouse and try again.");
+void TMousePollingFrame::ReportApplyResult(TApplyResult result) {
+    if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
+    if (result != TApplyResult::RolledBack && result != TApplyResult::RebootNeeded) return;
+    const bool rolledBack = result == TApplyResult::RolledBack;
+    const std::string text =
+        rolledBack ? GetResString().GetString("STR_GLIDEPOST_ROLLED_BACK",
+                                              "The mouse did not come back after the new polling rate was applied, so "
+                                              "Glidepost put it back as it was. Please replug the mouse and try again.")
+                   : GetResString().GetString("STR_GLIDEPOST_REBOOT_NEEDED",
+                                              "Windows has to restart the computer before the new polling rate takes "
+                                              "effect. Until then the mouse keeps its current rate.");
     const std::string ok = GetResString().GetString("STR_BASE_OK", "OK");
     if (auto* box = GetApplication().FindForm<TMsgBoxForm>()) {
-        box->Execute(TMsgBoxForm::TKind::Warning, text, ok);
+        box->Execute(rolledBack ? TMsgBoxForm::TKind::Warning : TMsgBoxForm::TKind::Information, text, ok);
     } else {
-        GetPlatform().Windows->ShowMessageBox("Glidepost", text, IWindowSystem::TBoxIcon::Warning, false);
+        GetPlatform().Windows->ShowMessageBox("Glidepost", text,
+                                              rolledBack ? IWindowSystem::TBoxIcon::Warning
+                                                         : IWindowSystem::TBoxIcon::Information,
+                                              false);
     }
 }
 
@@ -265,13 +274,13 @@ void TMousePollingFrame::DetectMouse() {
                 result = ApplyIntervalToMouse(Port(), 2);
                 Pause(50);
             }
-            if (result == TApplyResult::Applied) {
+            if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
                 m_Interval = 2;
                 config.SetVidPid(hardwareId);
                 config.SetInterval(m_Interval);
             }
             ShowStoredInterval();
-            if (result == TApplyResult::RolledBack) ReportRolledBack();
+            ReportApplyResult(result);
         }
         GetDebugConsole(false).WriteTagged("UsbMouseFound", m_FilterMissing ? "Filter Missing" : "Enable Button",
                                            kColorYellow);
@@ -334,7 +343,8 @@ void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
     ResetRateDisplay();
     FetchDataTimer.SetEnabled(false);
     const TApplyResult result = ApplyIntervalToMouse(Port(), interval);
-    if (result == TApplyResult::Applied) {
+    if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
+    if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
         m_Interval = static_cast<int>(interval);
         if (isDefault) PollingRateTrackBar.SetPosition(4);
         GetModelConfig().SetInterval(m_Interval);
@@ -346,10 +356,8 @@ void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
         m_Sampler->SetAppliedRate(AppliedRate());
         if (!isDefault) m_Sampler->RestartMeasurement();
     }
-    if (result == TApplyResult::RolledBack) {
-        ShowStoredInterval();
-        ReportRolledBack();
-    }
+    if (result == TApplyResult::RolledBack) ShowStoredInterval();
+    ReportApplyResult(result);
 }
 
 void TMousePollingFrame::btnApplyClick() {
@@ -391,7 +399,9 @@ void TMousePollingFrame::PollingRateTimerTimer() {
 }
 
 uint32_t TMousePollingFrame::AppliedRate() const {
-    return m_Found && !m_FilterMissing && m_Interval > 0 ? static_cast<uint32_t>(1000 / m_Interval) : 0;
+    // Until the reboot the mouse runs at a rate nobody stored: no verdict on it.
+    return m_Found && !m_FilterMissing && !m_RebootPending && m_Interval > 0 ? static_cast<uint32_t>(1000 / m_Interval)
+                                                                             : 0;
 }
 
 void TMousePollingFrame::ShowStatistics() {

@@ -68,8 +68,9 @@ private:
     bool LocateOnPort(TUsbMouse& mouse);
     bool AtDesignatedPort(const TUsbMouse& mouse) const;
     TDesignatedPort Port() const { return {m_HostController, m_HcdNo, m_PortNo}; }
-    // Tells the user the mouse did not come back and was put back as it was.
-    void ReportRolledBack();
+    // Tells the user when the mouse did not come back and was put back as it was, or when the
+    // rate takes effect only after a reboot.
+    void ReportApplyResult(TApplyResult result);
     // The rate the mouse should report at: the stored interval's, once one was applied.
     uint32_t AppliedRate() const;
     void ShowStatistics();
@@ -86,6 +87,7 @@ private:
     bool m_Found = false;
     bool m_PreviouslyFound = false;
     bool m_FilterMissing = false;  // no rate can be applied: the page only measures
+    bool m_RebootPending = false;  // an applied rate waits for a reboot
     int m_Interval = 0;
     int m_CurrentRate = 0;
     int m_PeakRate = 0;

@@ -63,6 +63,10 @@ bool TUsbMouse::SelectedStarted() {
     return HasSelection() && GetPlatform().Devices->Started(m_DeviceSet, static_cast<uint32_t>(m_Selected));
 }
 
+bool TUsbMouse::SelectedNeedsReboot() {
+    return HasSelection() && GetPlatform().Devices->NeedsReboot(m_DeviceSet, static_cast<uint32_t>(m_Selected));
+}
+
 void TUsbMouse::RestartMouse() {
     // A 32-bit build on 64-bit Windows cannot drive the 64-bit class installer: its companion
     // program restarts the bound mouse. Every other build restarts the device itself.

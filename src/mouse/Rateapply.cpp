@@ -44,6 +44,10 @@ TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t interval
     mouse.WriteInterval(intervalMs);
     mouse.BindFilter(kFilterName);
     mouse.RestartMouse();
+    if (mouse.SelectedNeedsReboot()) {
+        Log("MouseRestart", "reboot needed", kColorYellow);
+        return TApplyResult::RebootNeeded;
+    }
     if (MouseBack(port)) {
         Log("MouseRestart", "confirmed", kColorGreen);
         return TApplyResult::Applied;

@@ -16,6 +16,7 @@ enum class TApplyResult {
     NoMouse,        // no mouse on the designated port: nothing changed
     FilterMissing,  // the filter driver is not installed: nothing changed
     RolledBack,     // the mouse did not come back: filter taken off, mouse restarted, old interval kept
+    RebootNeeded,   // stored and bound; the restart completes, and the rate takes, with a reboot
 };
 
 // How long a restarted mouse has to come back on its port.
@@ -31,5 +32,6 @@ bool FilterDriverReady();
 // filter taken off every other device, the interval stored, the filter bound and the mouse
 // restarted; then a bounded wait for the mouse to be back on its port. A mouse that does not
 // come back gets the filter taken off and is restarted again, and the stored interval is put
-// back: the user keeps a working mouse.
+// back: the user keeps a working mouse. A restart that Windows can only complete with a reboot
+// is not waited for and not rolled back: the mouse keeps working as it was until then.
 TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t intervalMs);

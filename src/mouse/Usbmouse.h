@@ -36,6 +36,7 @@ public:
     void RestartMouse();
     // The selected mouse runs (its driver stack started).
     bool SelectedStarted();
+    bool SelectedNeedsReboot();
 
     int32_t FoundHostIndex() const { return m_FoundHostIndex; }
     uint32_t CurrentPort() const { return m_CurrentPort; }

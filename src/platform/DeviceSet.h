@@ -27,4 +27,7 @@ public:
     // False when the element's device node is known not to run (its stack failed to start);
     // true when it runs or the system cannot tell.
     virtual bool Started(TSet set, uint32_t index) = 0;
+    // True when the last restart can only complete with a reboot of the computer (the class
+    // installer left the device's install parameters asking for one).
+    virtual bool NeedsReboot(TSet set, uint32_t index) = 0;
 };

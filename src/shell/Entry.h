@@ -22,6 +22,7 @@ enum : int {
     kRateFilterMissing = 3,  // the filter driver is not installed
     kRateRolledBack = 4,     // the mouse did not come back: put back as it was
     kRateUnsupported = 5,    // the board is not supported
+    kRateRebootNeeded = 6,   // stored and bound: the rate takes effect after a reboot
 };
 
 // The command line asks for "/RATE=".

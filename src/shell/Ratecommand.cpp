@@ -54,8 +54,9 @@ int ApplyRateFromCommandLine() {
     const TDesignatedPort port{config.GetHostController(), static_cast<uint32_t>(config.GetHcdNo()),
                                static_cast<uint32_t>(config.GetPortNo())};
     const TApplyResult result = ApplyIntervalToMouse(port, interval);
-    if (result == TApplyResult::Applied) {
-        // The mouse now has the rate its user chose: it is not a new mouse to the window.
+    if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
+        // The mouse has (or has after the reboot) the rate its user chose: it is not a new
+        // mouse to the window.
         TUsbMouse mouse;
         std::string hardwareId;
         if (LocateOnPort(mouse, port)) mouse.MatchVidPid("VID_E0FF&PID_0002", hardwareId);
@@ -72,6 +73,7 @@ int ApplyRateFromCommandLine() {
         case TApplyResult::Applied: return Finish(kRateApplied, "applied");
         case TApplyResult::NoMouse: return Finish(kRateNoMouse, "no mouse on the port");
         case TApplyResult::FilterMissing: return Finish(kRateFilterMissing, "filter driver missing");
+        case TApplyResult::RebootNeeded: return Finish(kRateRebootNeeded, "reboot needed");
         case TApplyResult::RolledBack: break;
     }
     return Finish(kRateRolledBack, "rolled back");

@@ -95,6 +95,25 @@ TEST_F(PollingPageTest, AnApplyWhoseMouseDoesNotComeBackKeepsTheOldRateAndSaysSo
     EXPECT_EQ(Machine.Windows.Boxes[0].Text.rfind("The mouse did not come back", 0), 0u);
 }
 
+TEST_F(PollingPageTest, ARateThatWaitsForARebootIsStoredSaidAndNotJudged) {
+    TMousePollingFrame& page = ShowAndDetect();
+    Mouse->NeedsReboot = true;
+    page.PollingRateTrackBar.SetPosition(5);
+    page.btnApplyClick();
+    EXPECT_EQ(Stored("Interval"), "1");
+    EXPECT_EQ(page.Interval(), 1);
+    ASSERT_EQ(Machine.Windows.Boxes.size(), 1u);
+    EXPECT_EQ(Machine.Windows.Boxes[0].Text.rfind("Windows has to restart the computer", 0), 0u);
+    // The mouse still reports at 500 Hz: that is no verdict against the 1000 Hz to come.
+    Machine.Windows.Advance(1000);
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayRate(500, 1000, 3.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(600);
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "");
+    EXPECT_EQ(page.lblMedianInterval.Caption().rfind("Median interval  2.0", 0), 0u) << page.lblMedianInterval.Caption();
+}
+
 TEST_F(PollingPageTest, UnpluggingSwitchesToTheNoMouseTextOneSecondLater) {
     TMousePollingFrame& page = ShowAndDetect();
     ASSERT_TRUE(page.Found());

@@ -79,6 +79,18 @@ TEST_F(RateApplyTest, AMouseThatDoesNotComeBackIsPutBackAsItWas) {
     EXPECT_TRUE(LocateOnPort(probe, Port));
 }
 
+TEST_F(RateApplyTest, ARestartThatNeedsARebootIsNeitherWaitedForNorRolledBack) {
+    Mouse->NeedsReboot = true;
+    EXPECT_EQ(ApplyIntervalToMouse(Port, 1), TApplyResult::RebootNeeded);
+    EXPECT_EQ(Stored(), 1u) << "the filter reads the new interval when the mouse starts after the reboot";
+    EXPECT_EQ(Mouse->LowerFilters, std::vector<std::string>{"KytHidFilter"});
+    EXPECT_EQ(Mouse->Restarts, 1);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 8000u) << "until then the mouse runs as it was";
+    EXPECT_EQ(Machine.Clock.SleptMs(), 0u);
+    EXPECT_TRUE(Logged("MouseRestart ... [reboot needed]"));
+    EXPECT_FALSE(Logged("MouseRestart ... [rolled back]"));
+}
+
 using SimulatedStackTest = TMachineTest;
 
 TEST_F(SimulatedStackTest, AStackNamingAMissingServiceStaysOffItsPortUntilMended) {

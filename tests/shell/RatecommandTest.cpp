@@ -52,6 +52,11 @@ TEST_F(RateCommandTest, EachOutcomeHasItsExitCode) {
     EXPECT_EQ(StoredInterval(), 4u);
     EXPECT_EQ(Mouse->ActiveIntervalUs, 4000u);
     EXPECT_EQ(Stored("VIDPID"), "USB\\VID_E0FF&PID_0101&REV_0100") << "no longer a new mouse to the window";
+
+    Mouse->NeedsReboot = true;
+    EXPECT_EQ(Run("/RATE=1000"), kRateRebootNeeded);
+    EXPECT_EQ(Stored("Interval"), "1") << "what the mouse runs at after the reboot";
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 4000u);
 }
 
 TEST_F(RateCommandTest, ARunningWindowIsAskedToShowTheNewRate) {

@@ -24,6 +24,7 @@ bool ReadBoardDescription(const std::string& folder, TBoardDescription& board) {
     const int rate = mouse.GetIntAttribute("Rate", 0);
     if (rate > 0) board.MouseIntervalUs = static_cast<uint32_t>(1'000'000 / rate);
     board.MousePresent = mouse.GetBoolAttribute("Present", board.MousePresent);
+    board.MouseNeedsReboot = mouse.GetBoolAttribute("NeedsReboot", board.MouseNeedsReboot);
     const TKytXmlItem filter(file.Root().child("Filter"));
     board.FilterInstalled = filter.GetBoolAttribute("Installed", board.FilterInstalled);
     board.FilterTakes = filter.GetBoolAttribute("Takes", board.FilterTakes);
@@ -61,6 +62,7 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
     auto mouse = TSimUsb::Mouse(board.MouseVid, board.MousePid);
     mouse->NativeIntervalUs = mouse->ActiveIntervalUs = board.MouseIntervalUs;
     mouse->FilterTakes = board.FilterTakes;
+    mouse->NeedsReboot = board.MouseNeedsReboot;
     const size_t port = static_cast<size_t>(board.MousePort > 0 ? board.MousePort : 4) - 1;
     if (!board.MousePresent) {
         mouse = nullptr;

@@ -15,13 +15,15 @@ struct TBoardDescription {
     uint16_t MousePid = 0x0101;
     uint32_t MouseIntervalUs = 8000;  // what the mouse polls at without the filter
     bool MousePresent = true;         // false: no mouse on any port
+    bool MouseNeedsReboot = false;    // true: restarting the mouse asks for a reboot
     bool FilterInstalled = true;      // false: the filter driver package is not installed
     bool FilterTakes = true;          // false: the mouse keeps its own interval under the filter
 };
 
 // Reads <folder>\Board.xml: <Board Model="..."><Mouse Port="4" Level="0" Vid="0xE0FF" Pid="0x0101"
 // Interval="8"/></Board> (Interval in ms; Rate="8000" in Hz instead, for a mouse that reports
-// faster than once a millisecond), with <Mouse Present="false"/> for a board without a mouse and
+// faster than once a millisecond), with <Mouse Present="false"/> for a board without a mouse,
+// <Mouse NeedsReboot="true"/> for one whose mouse restarts only with a reboot, and
 // <Filter Installed="false"/> for one without the filter driver
 // (Takes="false" for a mouse on which the filter's rate does not take); false (description unchanged) when the file is missing or broken.
 bool ReadBoardDescription(const std::string& folder, TBoardDescription& board);

@@ -261,6 +261,8 @@ bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property,
 
 void TSimUsb::Restart(TSimUsbDevice& device) {
     ++device.Restarts;
+    // The change waits for the next boot: the stack keeps running with what it had.
+    if (device.NeedsReboot) return;
     // A lower filter whose service is not installed keeps the whole stack from starting.
     device.Stopped = ServiceStarts && std::any_of(device.LowerFilters.begin(), device.LowerFilters.end(),
                                                   [&](const std::string& name) { return !ServiceStarts(name); });
@@ -281,6 +283,11 @@ bool TSimUsb::RestartDevice(TSet set, uint32_t index) {
     if (!device) return false;
     Restart(*device);
     return true;
+}
+
+bool TSimUsb::NeedsReboot(TSet set, uint32_t index) {
+    auto device = Element(set, index);
+    return device && device->NeedsReboot && device->Restarts > 0;
 }
 
 bool TSimUsb::Started(TSet set, uint32_t index) {

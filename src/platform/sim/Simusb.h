@@ -31,6 +31,8 @@ struct TSimUsbDevice {
     // false: the filter in its stack does not change its interval, as with a mouse that only
     // takes a new rate once it is plugged in again
     bool FilterTakes = true;
+    // true: a restart cannot complete without a reboot; the device keeps running as it was
+    bool NeedsReboot = false;
     std::atomic<uint32_t> ActiveIntervalUs{8000};
     int Restarts = 0;
 };
@@ -67,6 +69,7 @@ public:
                        const std::vector<uint8_t>& bytes) override;
     bool RestartDevice(TSet set, uint32_t index) override;
     bool Started(TSet set, uint32_t index) override;
+    bool NeedsReboot(TSet set, uint32_t index) override;
 
     // Builders.
     static usb::TBytes Configuration(const std::vector<std::pair<uint8_t, uint8_t>>& interfaces);

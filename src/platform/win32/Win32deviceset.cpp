@@ -79,6 +79,15 @@ bool TWin32DeviceSet::RestartDevice(TSet set, uint32_t index) {
     return SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, ToInfo(set), &data) != FALSE;
 }
 
+bool TWin32DeviceSet::NeedsReboot(TSet set, uint32_t index) {
+    SP_DEVINFO_DATA data;
+    if (!Element(set, index, data)) return false;
+    SP_DEVINSTALL_PARAMS_W params{};
+    params.cbSize = sizeof(params);
+    if (!SetupDiGetDeviceInstallParamsW(ToInfo(set), &data, &params)) return false;
+    return (params.Flags & (DI_NEEDREBOOT | DI_NEEDRESTART)) != 0;
+}
+
 bool TWin32DeviceSet::Started(TSet set, uint32_t index) {
     SP_DEVINFO_DATA data;
     if (!Element(set, index, data)) return false;

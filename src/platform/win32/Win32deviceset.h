@@ -12,4 +12,5 @@ public:
                        const std::vector<uint8_t>& bytes) override;
     bool RestartDevice(TSet set, uint32_t index) override;
     bool Started(TSet set, uint32_t index) override;
+    bool NeedsReboot(TSet set, uint32_t index) override;
 };
