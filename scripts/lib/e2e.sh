@@ -93,6 +93,15 @@ rate_figures() {
       }'
 }
 
+# True when the pixel at ($2, $3) of the picture $1 is of a vivid colour (a theme's accent), not
+# one of the greys of the dark surfaces.
+pixel_saturated() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | head -1 |
+    awk '{ max = $1; min = $1; for (i = 2; i <= 3; i++) { if ($i > max) max = $i; if ($i < min) min = $i }
+           exit !(NF == 3 && max - min > 80) }'
+}
+
 # The statistics block of the last ratewatch line on standard input: "median=.. verdict=..".
 last_stats() {
   sed -n "s/.* median=\([0-9.]*\) .* verdict=\([0-9]*\).*/median=\1 verdict=\2/p" | tail -n 1

@@ -12,6 +12,7 @@
 #include "shell/Imainevent.h"
 #include "sys/Debugconsole.h"
 #include "ui/Fmmsgbox.h"
+#include "ui/Fmstatusbox.h"
 #include "ui/Skin.h"
 #include "ui/toolkit/Application.h"
 
@@ -82,6 +83,8 @@ TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
     FetchDataTimer.OnTimer = [this] { FetchDataTimerTimer(); };
     PollingRateTimer.SetInterval(50);
     PollingRateTimer.OnTimer = [this] { PollingRateTimerTimer(); };
+    ApplyWatchTimer.SetInterval(50);
+    ApplyWatchTimer.OnTimer = [this] { ApplyWatchTimerTimer(); };
 
     ApplyPanel.SetVisible(true);
     ApplyPanel.BringToFront();
@@ -98,6 +101,9 @@ TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
 TMousePollingFrame::~TMousePollingFrame() {
     PollingRateTimer.SetEnabled(false);
     FetchDataTimer.SetEnabled(false);
+    ApplyWatchTimer.SetEnabled(false);
+    // An apply in progress is let finish: stopping it halfway could leave the mouse unbound.
+    if (m_ApplyWorker.joinable()) m_ApplyWorker.join();
     m_Sampler.reset();
     m_Mouse.reset();
 }
@@ -173,6 +179,8 @@ void TMousePollingFrame::SetMeasuring(bool on) {
 }
 
 void TMousePollingFrame::FetchDataTimerTimer() {
+    // A device change during an apply (the mouse's own restart) is looked at once it ended.
+    if (m_ApplyRunning) return;
     m_Measuring = false;
     DetectMouse();
     GetDebugConsole(false).WriteTagged("", "Timer..", kColorWhite);
@@ -266,27 +274,21 @@ void TMousePollingFrame::DetectMouse() {
             // Another mouse (or the first run): it gets the default interval. It is recorded
             // once that took; without the filter it stays new until the filter is there.
             m_Mouse->ReleaseDeviceList();
-            Pause(100);
-            TApplyResult result;
-            {
-                std::lock_guard<std::mutex> lock(m_PageLock);
-                Log("MouseChange", hardwareId, kColorYellow);
-                result = ApplyIntervalToMouse(Port(), 2);
-                Pause(50);
-            }
-            if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
-                m_Interval = 2;
-                config.SetVidPid(hardwareId);
-                config.SetInterval(m_Interval);
-            }
-            ShowStoredInterval();
-            ReportApplyResult(result);
+            Log("MouseChange", hardwareId, kColorYellow);
+            StartApply(2, [this, hardwareId](TApplyResult result) {
+                if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
+                    m_Interval = 2;
+                    GetModelConfig().SetVidPid(hardwareId);
+                    GetModelConfig().SetInterval(m_Interval);
+                }
+                ShowStoredInterval();
+            });
         }
         GetDebugConsole(false).WriteTagged("UsbMouseFound", m_FilterMissing ? "Filter Missing" : "Enable Button",
                                            kColorYellow);
-        ApplyBtn.SetEnabled(!m_FilterMissing);
-        CancelBtn.SetEnabled(!m_FilterMissing);
-        PollingRateTrackBar.SetEnabled(!m_FilterMissing);
+        ApplyBtn.SetEnabled(!m_FilterMissing && !m_ApplyRunning);
+        CancelBtn.SetEnabled(!m_FilterMissing && !m_ApplyRunning);
+        PollingRateTrackBar.SetEnabled(!m_FilterMissing && !m_ApplyRunning);
         if (m_Sampler) {
             m_Sampler->ClearResults();
             m_Sampler.reset();
@@ -339,25 +341,60 @@ void TMousePollingFrame::PollingRateTrackBarChange() {
     }
 }
 
+void TMousePollingFrame::StartApply(uint32_t interval, std::function<void(TApplyResult)> done) {
+    m_ApplyRunning = true;
+    m_ApplyDone = false;
+    m_ApplyFinished = std::move(done);
+    ApplyBtn.SetEnabled(false);
+    CancelBtn.SetEnabled(false);
+    PollingRateTrackBar.SetEnabled(false);
+    if (auto* box = GetApplication().FindForm<TStatusBoxForm>()) {
+        // Closed when the apply ends; its countdown only guards against a box left behind.
+        box->Start(GetResString().GetString("STR_GLIDEPOST_APPLYING", "Applying the polling rate..."), 30);
+    }
+    // The restart and the wait for the mouse take seconds: on a worker of their own, the window
+    // keeps painting and the pad keeps measuring meanwhile.
+    m_ApplyWorker = std::thread([this, port = Port(), interval] {
+        m_ApplyResult = ApplyIntervalToMouse(port, interval);
+        m_ApplyDone.store(true, std::memory_order_release);
+    });
+    ApplyWatchTimer.SetEnabled(true);
+}
+
+void TMousePollingFrame::ApplyWatchTimerTimer() {
+    if (!m_ApplyDone.load(std::memory_order_acquire)) return;
+    ApplyWatchTimer.SetEnabled(false);
+    m_ApplyWorker.join();
+    m_ApplyRunning = false;
+    const TApplyResult result = m_ApplyResult;
+    if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
+    if (auto* box = GetApplication().FindForm<TStatusBoxForm>()) box->Close();
+    ApplyBtn.SetEnabled(!m_FilterMissing);
+    CancelBtn.SetEnabled(!m_FilterMissing);
+    PollingRateTrackBar.SetEnabled(!m_FilterMissing);
+    if (auto done = std::move(m_ApplyFinished)) done(result);
+    ReportApplyResult(result);
+}
+
 void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
+    if (m_ApplyRunning) return;
     ResetRateDisplay();
     FetchDataTimer.SetEnabled(false);
-    const TApplyResult result = ApplyIntervalToMouse(Port(), interval);
-    if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
-    if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
-        m_Interval = static_cast<int>(interval);
-        if (isDefault) PollingRateTrackBar.SetPosition(4);
-        GetModelConfig().SetInterval(m_Interval);
-    }
-    FetchDataTimer.SetEnabled(true);
-    if (m_Sampler) {
-        m_Sampler.reset();
-        m_Sampler = std::make_unique<TKytMouseRateThread>(true);
-        m_Sampler->SetAppliedRate(AppliedRate());
-        if (!isDefault) m_Sampler->RestartMeasurement();
-    }
-    if (result == TApplyResult::RolledBack) ShowStoredInterval();
-    ReportApplyResult(result);
+    StartApply(interval, [this, interval, isDefault](TApplyResult result) {
+        if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
+            m_Interval = static_cast<int>(interval);
+            if (isDefault) PollingRateTrackBar.SetPosition(4);
+            GetModelConfig().SetInterval(m_Interval);
+        }
+        FetchDataTimer.SetEnabled(true);
+        if (m_Sampler) {
+            m_Sampler.reset();
+            m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+            m_Sampler->SetAppliedRate(AppliedRate());
+            if (!isDefault) m_Sampler->RestartMeasurement();
+        }
+        if (result == TApplyResult::RolledBack) ShowStoredInterval();
+    });
 }
 
 void TMousePollingFrame::btnApplyClick() {

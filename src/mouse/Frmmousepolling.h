@@ -1,8 +1,11 @@
 #pragma once
 #include <array>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "mouse/Intervalplot.h"
 #include "mouse/Kytmouseratethread.h"
@@ -34,6 +37,9 @@ public:
     void btnDefaultClick();
     void FetchDataTimerTimer();
     void PollingRateTimerTimer();
+    // Ends an apply whose worker is done: buttons back, status box closed, the outcome shown.
+    void ApplyWatchTimerTimer();
+    bool ApplyRunning() const { return m_ApplyRunning; }
     void Image2MouseEnter();
     void Image2MouseLeave();
     void Image2MouseMove();
@@ -63,6 +69,7 @@ public:
     TIntervalPlot IntervalPlot{this};
     TTimer FetchDataTimer;
     TTimer PollingRateTimer;
+    TTimer ApplyWatchTimer;
 
 private:
     bool LocateOnPort(TUsbMouse& mouse);
@@ -78,6 +85,8 @@ private:
     void ShowPortControls(bool show);
     void Describe(bool found);
     void ApplyInterval(uint32_t interval, bool isDefault);
+    // Applies on a worker; `done` runs on the window's thread once the worker is done.
+    void StartApply(uint32_t interval, std::function<void(TApplyResult)> done);
     void LoadTestPad(const char* file);
 
     bool m_Branded = false;
@@ -94,10 +103,14 @@ private:
     std::array<std::string, 6> m_RateList;
     std::unique_ptr<TUsbMouse> m_Mouse;
     std::unique_ptr<TKytMouseRateThread> m_Sampler;
-    std::mutex m_PageLock;
     bool m_Measuring = false;
     RateStatsRecord m_Stats{};  // the statistics on screen
     int32_t m_LoggedVerdict = 0;
-    int m_StatsTicks = 0;  // page timer ticks since the statistics' texts were last refreshed
+    int m_StatsTicks = 0;
+    std::thread m_ApplyWorker;
+    std::atomic<bool> m_ApplyDone{false};
+    TApplyResult m_ApplyResult = TApplyResult::Applied;  // the worker's; read once it is done
+    bool m_ApplyRunning = false;
+    std::function<void(TApplyResult)> m_ApplyFinished;  // page timer ticks since the statistics' texts were last refreshed
     std::array<double, TIntervalPlot::kMaxBars> m_PlotIntervals{};
 };

@@ -21,6 +21,7 @@ TDebugConsole::~TDebugConsole() {
 void TDebugConsole::WriteTagged(const std::string& name, const std::string& value,
                                 uint16_t colour) {
     if (!Writable()) return;
+    std::lock_guard<std::mutex> guard(m_WriteLock);
     IConsole& console = *GetPlatform().Console;
     console.Write(name + " ... [");
     SetColor(colour);
@@ -31,6 +32,7 @@ void TDebugConsole::WriteTagged(const std::string& name, const std::string& valu
 
 void TDebugConsole::WriteLine(const std::string& text) {
     if (m_Handle == 0 || m_Enabled != 1) return;
+    std::lock_guard<std::mutex> guard(m_WriteLock);
     GetPlatform().Console->Write(text + "\n");
 }
 

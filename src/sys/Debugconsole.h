@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 // Console colours (character attributes) the program writes its values in.
@@ -30,6 +31,7 @@ public:
 private:
     bool Writable() const { return m_Handle != 0 && m_Enabled != 0; }
 
+    std::mutex m_WriteLock;  // a line from the sampler or an apply never runs into another
     intptr_t m_Handle = -1;  // -1: no console was opened
     uint8_t m_Enabled = 0;
 };

@@ -1,5 +1,8 @@
 #include "mouse/Frmmousepolling.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "config/Kytxmlbase.h"
 #include "config/Kytxmlitem.h"
 #include "locale/Resstring.h"
@@ -15,7 +18,21 @@ protected:
         GetFrameCtrl(Panel.get()).ShowPage(24);
         Page = static_cast<TMousePollingFrame*>(GetFrameCtrl().GetPage(24));
         Machine.Windows.Advance(1000);
+        Settle();
         return *Page;
+    }
+    // Lets the page's timers run until its apply worker is done and the outcome is shown;
+    // answers the longest any one timer tick of the window's thread slept meanwhile.
+    uint64_t Settle() {
+        uint64_t longest = 0;
+        for (int tick = 0; tick < 100000 && Page->ApplyRunning(); ++tick) {
+            const uint64_t before = TSimClock::SleptMsOnThisThread();
+            Machine.Windows.Advance(50);
+            longest = std::max(longest, TSimClock::SleptMsOnThisThread() - before);
+            std::this_thread::yield();
+        }
+        EXPECT_FALSE(Page->ApplyRunning());
+        return longest;
     }
     std::string Stored(const char* attribute) {
         TKytXmlBase conf;
@@ -74,7 +91,9 @@ TEST_F(PollingPageTest, WithoutTheFilterDriverThePageOnlyMeasures) {
 
     // Apply and Default reached anyway (the filter went away while the page was up): nothing.
     page.btnApplyClick();
+    Settle();
     page.btnDefaultClick();
+    Settle();
     EXPECT_EQ(Mouse->Restarts, 0);
     EXPECT_FALSE(Machine.Registry.KeyExists(IRegistry::TRoot::LocalMachine, kFilterServiceKey));
 }
@@ -84,7 +103,18 @@ TEST_F(PollingPageTest, AnApplyWhoseMouseDoesNotComeBackKeepsTheOldRateAndSaysSo
     ASSERT_EQ(StoredInterval(), 2u);
     Machine.BreakFilterDriver();
     page.PollingRateTrackBar.SetPosition(5);
+    // The mouse is waited for five seconds and put back: all of it on the apply's worker. The
+    // window's thread never waits more than a tick's worth, and Apply stays off meanwhile.
+    const uint64_t before = TSimClock::SleptMsOnThisThread();
+    const uint64_t start = Machine.Clock.NowNs();
     page.btnApplyClick();
+    EXPECT_LE(TSimClock::SleptMsOnThisThread() - before, 250u);
+    EXPECT_TRUE(page.ApplyRunning());
+    EXPECT_FALSE(page.ApplyBtn.Enabled());
+    EXPECT_FALSE(page.CancelBtn.Enabled());
+    EXPECT_LE(Settle(), 250u);
+    EXPECT_GE(Machine.Clock.NowNs() - start, int64_t{kMouseBackWithinMs} * 1'000'000);
+    EXPECT_TRUE(page.ApplyBtn.Enabled());
     EXPECT_EQ(StoredInterval(), 2u);
     EXPECT_EQ(Stored("Interval"), "2");
     EXPECT_EQ(page.Interval(), 2);
@@ -100,6 +130,7 @@ TEST_F(PollingPageTest, ARateThatWaitsForARebootIsStoredSaidAndNotJudged) {
     Mouse->NeedsReboot = true;
     page.PollingRateTrackBar.SetPosition(5);
     page.btnApplyClick();
+    Settle();
     EXPECT_EQ(Stored("Interval"), "1");
     EXPECT_EQ(page.Interval(), 1);
     ASSERT_EQ(Machine.Windows.Boxes.size(), 1u);
@@ -159,11 +190,13 @@ TEST_F(PollingPageTest, ApplyAtPosition3Writes4Ms) {
     page.PollingRateTrackBar.SetPosition(3);
     EXPECT_EQ(page.lblPollingRateValue.Caption(), "250 HZ");
     page.btnApplyClick();
+    Settle();
     EXPECT_EQ(StoredInterval(), 4u);
     EXPECT_EQ(Stored("Interval"), "4");
     EXPECT_EQ(Mouse->ActiveIntervalUs, 4000u);
     EXPECT_TRUE(page.FetchDataTimer.Enabled());
     page.btnDefaultClick();
+    Settle();
     EXPECT_EQ(StoredInterval(), 2u);
     EXPECT_EQ(page.PollingRateTrackBar.Position(), 4);
 }
@@ -172,6 +205,7 @@ TEST_F(PollingPageTest, TheTestPadShowsTheAppliedRateAndThePeakFromTheSixteenthT
     TMousePollingFrame& page = ShowAndDetect();
     page.PollingRateTrackBar.SetPosition(5);
     page.btnApplyClick();
+    Settle();
     Machine.Windows.Advance(1000);  // the detection pass after Apply makes a running sampler
     ASSERT_EQ(Mouse->ActiveIntervalUs, 1000u);
     page.Image2MouseEnter();
@@ -198,6 +232,7 @@ TEST_F(PollingPageTest, ARateThatDidNotTakeIsToldWithTheAdvice) {
     Mouse->FilterTakes = false;  // a mouse that needs replugging before a new rate takes
     page.PollingRateTrackBar.SetPosition(5);
     page.btnApplyClick();
+    Settle();
     Machine.Windows.Advance(1000);
     ASSERT_EQ(Mouse->ActiveIntervalUs, 8000u);
     page.Image2MouseEnter();

@@ -1,5 +1,7 @@
 #include "shell/Fmmain.h"
 
+#include <thread>
+
 #include "locale/Themectrl.h"
 #include "mouse/BoardFixture.h"
 #include "mouse/Frmmousepolling.h"
@@ -101,7 +103,13 @@ TEST_F(MainFormTest, PowerEventsAreLogged) {
 TEST_F(MainFormTest, ABurstOfDeviceArrivalsGivesOneDetection) {
     GetDebugConsole(true);
     TMainForm& main = Start();
-    Machine.Windows.Advance(1000);  // the first pass
+    Machine.Windows.Advance(1000);  // the first pass, which applies the default to the new mouse
+    auto* page = static_cast<TMousePollingFrame*>(GetFrameCtrl().GetPage(24));
+    ASSERT_NE(page, nullptr);
+    for (int tick = 0; tick < 100000 && page->ApplyRunning(); ++tick) {
+        Machine.Windows.Advance(50);
+        std::this_thread::yield();
+    }
     Machine.Console.Writes.clear();
     main.WindowDeviceChange(0x8000, 5);
     Machine.Windows.Advance(400);

@@ -28,6 +28,7 @@ bool ReadBoardDescription(const std::string& folder, TBoardDescription& board) {
     const TKytXmlItem filter(file.Root().child("Filter"));
     board.FilterInstalled = filter.GetBoolAttribute("Installed", board.FilterInstalled);
     board.FilterTakes = filter.GetBoolAttribute("Takes", board.FilterTakes);
+    board.FilterStarts = filter.GetBoolAttribute("Starts", board.FilterStarts);
     return true;
 }
 
@@ -59,6 +60,7 @@ std::shared_ptr<TSimUsbDevice> BuildBoard(TSimMachine& machine, const TBoardDesc
     intel.RootHub->Ports[0] = TSimUsb::Keyboard(0xE0FF, 0x0201);
     intel.RootHub->Ports[6] = TSimUsb::Storage(0xE0FF, 0x0301);
     if (!board.FilterInstalled) machine.RemoveFilterDriver();
+    if (board.FilterInstalled && !board.FilterStarts) machine.BreakFilterDriver();
     auto mouse = TSimUsb::Mouse(board.MouseVid, board.MousePid);
     mouse->NativeIntervalUs = mouse->ActiveIntervalUs = board.MouseIntervalUs;
     mouse->FilterTakes = board.FilterTakes;

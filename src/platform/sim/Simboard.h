@@ -18,6 +18,7 @@ struct TBoardDescription {
     bool MouseNeedsReboot = false;    // true: restarting the mouse asks for a reboot
     bool FilterInstalled = true;      // false: the filter driver package is not installed
     bool FilterTakes = true;          // false: the mouse keeps its own interval under the filter
+    bool FilterStarts = true;         // false: installed, but its driver fails to load
 };
 
 // Reads <folder>\Board.xml: <Board Model="..."><Mouse Port="4" Level="0" Vid="0xE0FF" Pid="0x0101"
@@ -25,7 +26,8 @@ struct TBoardDescription {
 // faster than once a millisecond), with <Mouse Present="false"/> for a board without a mouse,
 // <Mouse NeedsReboot="true"/> for one whose mouse restarts only with a reboot, and
 // <Filter Installed="false"/> for one without the filter driver
-// (Takes="false" for a mouse on which the filter's rate does not take); false (description unchanged) when the file is missing or broken.
+// (Takes="false" for a mouse on which the filter's rate does not take, Starts="false" for a filter
+// whose driver fails to load, so that a mouse bound to it does not come back); false (description unchanged) when the file is missing or broken.
 bool ReadBoardDescription(const std::string& folder, TBoardDescription& board);
 
 // Lays out the whole board on the machine: BIOS record, ACPI and SMBIOS tables, PCI functions,

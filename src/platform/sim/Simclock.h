@@ -13,7 +13,11 @@ public:
     void Sleep(uint32_t ms) override {
         m_NowNs += static_cast<int64_t>(ms) * 1'000'000;
         m_Slept += ms;
+        ThreadSlept() += ms;
     }
+    // What the calling thread asked to sleep, on every simulated clock: how long a call made
+    // the window's thread wait while workers slept on their own.
+    static uint64_t SleptMsOnThisThread() { return ThreadSlept(); }
     bool PerformanceFrequency(int64_t& ticksPerSecond) override {
         ticksPerSecond = kCounterFrequency;
         return true;
@@ -34,6 +38,10 @@ public:
         int64_t now = m_NowNs.load();
         while (ns > now && !m_NowNs.compare_exchange_weak(now, ns)) {
         }
+    }
+    static uint64_t& ThreadSlept() {
+        static thread_local uint64_t slept = 0;
+        return slept;
     }
     // Total of all pauses asked for.
     uint64_t SleptMs() const { return m_Slept.load(); }
