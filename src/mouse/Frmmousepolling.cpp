@@ -270,10 +270,12 @@ void TMousePollingFrame::DetectMouse() {
         m_Mouse->MatchVidPid("VID_E0FF&PID_0002", hardwareId);
         TKytModelConfig& config = GetModelConfig();
         const std::string stored = config.GetVidPid();
+        m_PreviouslyFound = true;
+        m_Mouse->ReleaseDeviceList();
         if (stored != hardwareId && !m_FilterMissing) {
             // Another mouse (or the first run): it gets the default interval. It is recorded
-            // once that took; without the filter it stays new until the filter is there.
-            m_Mouse->ReleaseDeviceList();
+            // once that took; without the filter it stays new until the filter is there. The
+            // rest of the pass waits for the apply: nothing here touches the devices meanwhile.
             Log("MouseChange", hardwareId, kColorYellow);
             StartApply(2, [this, hardwareId](TApplyResult result) {
                 if (result == TApplyResult::Applied || result == TApplyResult::RebootNeeded) {
@@ -282,30 +284,36 @@ void TMousePollingFrame::DetectMouse() {
                     GetModelConfig().SetInterval(m_Interval);
                 }
                 ShowStoredInterval();
+                StartMeasuringFoundMouse();
             });
+            return;
         }
-        GetDebugConsole(false).WriteTagged("UsbMouseFound", m_FilterMissing ? "Filter Missing" : "Enable Button",
-                                           kColorYellow);
-        ApplyBtn.SetEnabled(!m_FilterMissing && !m_ApplyRunning);
-        CancelBtn.SetEnabled(!m_FilterMissing && !m_ApplyRunning);
-        PollingRateTrackBar.SetEnabled(!m_FilterMissing && !m_ApplyRunning);
-        if (m_Sampler) {
-            m_Sampler->ClearResults();
-            m_Sampler.reset();
-            Pause(30);
-            ShowStoredInterval();
-        }
-        m_Sampler = std::make_unique<TKytMouseRateThread>(true);
-        m_Sampler->SetAppliedRate(AppliedRate());
-        m_Sampler->ClearResults();
-        m_Sampler->ResumeSampling();
+        StartMeasuringFoundMouse();
     } else {
         m_Found = false;
         Describe(false);
         ShowPortControls(false);
+        m_PreviouslyFound = false;
+        m_Mouse->ReleaseDeviceList();
     }
-    m_PreviouslyFound = m_Found;
-    m_Mouse->ReleaseDeviceList();
+}
+
+void TMousePollingFrame::StartMeasuringFoundMouse() {
+    GetDebugConsole(false).WriteTagged("UsbMouseFound", m_FilterMissing ? "Filter Missing" : "Enable Button",
+                                       kColorYellow);
+    ApplyBtn.SetEnabled(!m_FilterMissing);
+    CancelBtn.SetEnabled(!m_FilterMissing);
+    PollingRateTrackBar.SetEnabled(!m_FilterMissing);
+    if (m_Sampler) {
+        m_Sampler->ClearResults();
+        m_Sampler.reset();
+        Pause(30);
+        ShowStoredInterval();
+    }
+    m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+    m_Sampler->SetAppliedRate(AppliedRate());
+    m_Sampler->ClearResults();
+    m_Sampler->ResumeSampling();
 }
 
 void TMousePollingFrame::ShowStoredInterval() {

@@ -87,6 +87,8 @@ private:
     void ApplyInterval(uint32_t interval, bool isDefault);
     // Applies on a worker; `done` runs on the window's thread once the worker is done.
     void StartApply(uint32_t interval, std::function<void(TApplyResult)> done);
+    // The end of a detection pass that found the mouse: buttons, log line, a fresh sampler.
+    void StartMeasuringFoundMouse();
     void LoadTestPad(const char* file);
 
     bool m_Branded = false;

@@ -54,11 +54,11 @@ inline void StoreRateStats(void* block, const RateStatsRecord& record) {
     std::memcpy(image, &record, sizeof(image));
     const uint64_t current = __atomic_load_n(&words[kSequenceWord], __ATOMIC_RELAXED);
     const uint32_t sequence = SequenceOf(current) | 1u;
-    // Odd first, then the fields, then even: in that order for every reader.
+    // Odd first, then the fields, then even, in that order for every reader: a reader that
+    // sees any new field (each a release store) also sees the odd sequence before it.
     __atomic_store_n(&words[kSequenceWord], WithSequence(current, sequence), __ATOMIC_RELAXED);
-    __atomic_thread_fence(__ATOMIC_RELEASE);
     for (size_t i = 0; i < kWords; ++i) {
-        if (i != kSequenceWord) __atomic_store_n(&words[i], image[i], __ATOMIC_RELAXED);
+        if (i != kSequenceWord) __atomic_store_n(&words[i], image[i], __ATOMIC_RELEASE);
     }
     __atomic_store_n(&words[kSequenceWord], WithSequence(image[kSequenceWord], sequence + 1), __ATOMIC_RELEASE);
 }
@@ -71,8 +71,8 @@ inline bool LoadRateStats(const void* block, RateStatsRecord& record, int attemp
         const uint32_t before = SequenceOf(__atomic_load_n(&words[kSequenceWord], __ATOMIC_ACQUIRE));
         if (before & 1u) continue;
         uint64_t image[kWords];
-        for (size_t i = 0; i < kWords; ++i) image[i] = __atomic_load_n(&words[i], __ATOMIC_RELAXED);
-        __atomic_thread_fence(__ATOMIC_ACQUIRE);
+        // Acquire loads: the second look at the sequence cannot move before them.
+        for (size_t i = 0; i < kWords; ++i) image[i] = __atomic_load_n(&words[i], __ATOMIC_ACQUIRE);
         const uint32_t after = SequenceOf(__atomic_load_n(&words[kSequenceWord], __ATOMIC_RELAXED));
         if (after != before || SequenceOf(image[kSequenceWord]) != before) continue;
         std::memcpy(&record, image, sizeof(record));

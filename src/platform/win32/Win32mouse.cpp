@@ -8,6 +8,7 @@
 
 namespace {
 HANDLE ToHandle(IMouseEvents::TStop stop) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(stop)); }
+constexpr DWORD kIdleCheckMs = 1000;
 }
 
 bool TWin32Mouse::Setup(TStep step) {
@@ -55,8 +56,20 @@ uint32_t TWin32Mouse::Wait(TStop stop) {
     for (;;) {
         // The stop comes first, so a raised stop wins over queued reports.
         if (stop != 0 && WaitForSingleObject(ToHandle(stop), 0) == WAIT_OBJECT_0) return 0;
-        if (WaitForMultipleObjects(count, handles, FALSE, INFINITE) != WAIT_OBJECT_0) return 0;
-        if (!m_Buffered) return 1;
+        // A device that lost its acquisition (a restart of the mouse, a secure desktop) may
+        // never signal again: once a second without a signal, the buffer is looked at, which
+        // takes the device again when it was lost.
+        const DWORD woken = WaitForMultipleObjects(count, handles, FALSE, kIdleCheckMs);
+        if (woken == WAIT_TIMEOUT) {
+            if (!m_Buffered) {
+                m_Device->Acquire();
+                continue;
+            }
+        } else if (woken != WAIT_OBJECT_0) {
+            return 0;
+        } else if (!m_Buffered) {
+            return 1;
+        }
         // A notification for items an earlier drain already took brings none: wait again.
         if (const uint32_t reports = Drain()) return reports;
     }
