@@ -136,8 +136,15 @@ void TMousePollingFrame::DeactivatePage() { SetMeasuring(false); }
 void TMousePollingFrame::ApplyTheme(int themeId) {
     TBaseFrame::ApplyTheme(themeId);
     TThemeCtrl::CopyTrackBarPictures(splTrackBar, PollingRateTrackBar);
+    // The pad's two pictures are decoded once a theme: the pointer's every entry and exit only
+    // swaps them (decoding one is a burst of work just when the measurement starts).
+    const std::string folder = GetThemeCtrl().GetThemeFolder(themeId);
+    m_Pad = TPicture();
+    m_PadLit = TPicture();
+    m_Pad.LoadFromFile(folder + "MouseTestPad.png");
+    m_PadLit.LoadFromFile(folder + "MouseTestPad_2.png");
     // The pad shows the theme's picture before the pointer first comes over it.
-    TThemeCtrl::LoadThemePicture(Image2.Picture, GetThemeCtrl().GetThemeFolder(themeId) + "MouseTestPad.png");
+    if (!m_Pad.Empty()) Image2.Picture.Assign(m_Pad);
     if (const TThemeItem* theme = GetThemeCtrl().FindTheme(themeId)) IntervalPlot.SetColors(theme->Accent, 0xA0A2A6);
 }
 
@@ -503,13 +510,14 @@ void TMousePollingFrame::ShowStatisticTexts(const RateStatsRecord& stats) {
     }
 }
 
-void TMousePollingFrame::LoadTestPad(const char* file) {
-    // Loaded without a file check: a missing pad picture leaves the pad as it is.
-    Image2.Picture.LoadFromFile(GetThemeCtrl().GetThemeFolder(GetThemeCtrl().CurrentThemeId) + file);
+void TMousePollingFrame::ShowTestPad(bool lit) {
+    // A missing pad picture leaves the pad as it is.
+    const TPicture& picture = lit ? m_PadLit : m_Pad;
+    if (!picture.Empty()) Image2.Picture.Assign(picture);
 }
 
 void TMousePollingFrame::Image2MouseEnter() {
-    LoadTestPad("MouseTestPad_2.png");
+    ShowTestPad(true);
     PollingRateTimer.SetEnabled(true);
     Pause(5);
     if (m_Sampler && m_Sampler->Suspended()) m_Sampler->ResumeSampling();
@@ -518,7 +526,7 @@ void TMousePollingFrame::Image2MouseEnter() {
 }
 
 void TMousePollingFrame::Image2MouseLeave() {
-    LoadTestPad("MouseTestPad.png");
+    ShowTestPad(false);
     PollingRateTimer.SetEnabled(false);
     Pause(5);
     if (m_Sampler && !m_Sampler->Suspended()) m_Sampler->SuspendSampling();

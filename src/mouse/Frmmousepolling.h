@@ -89,7 +89,7 @@ private:
     void StartApply(uint32_t interval, std::function<void(TApplyResult)> done);
     // The end of a detection pass that found the mouse: buttons, log line, a fresh sampler.
     void StartMeasuringFoundMouse();
-    void LoadTestPad(const char* file);
+    void ShowTestPad(bool lit);
 
     bool m_Branded = false;
     uint32_t m_PortNo = 0;
@@ -106,6 +106,7 @@ private:
     std::unique_ptr<TUsbMouse> m_Mouse;
     std::unique_ptr<TKytMouseRateThread> m_Sampler;
     bool m_Measuring = false;
+    TPicture m_Pad, m_PadLit;  // the theme's test pad, and lit while the pointer is over it
     RateStatsRecord m_Stats{};  // the statistics on screen
     int32_t m_LoggedVerdict = 0;
     int m_StatsTicks = 0;
