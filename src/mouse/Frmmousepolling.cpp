@@ -1,5 +1,6 @@
 #include "mouse/Frmmousepolling.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -56,6 +57,11 @@ TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
         StyleLabel(*design.Label, "Neo Sans", 11, 0x393939);
         design.Label->SetAutoSize(true);
         design.Label->SetCaption(design.Caption);
+    }
+    // A caption longer than the design's (French: "Taux d'interrogation") pushes the values
+    // right, all three in one column, instead of running under them.
+    for (TImgBtn* caption : {&lblPollingRateCaption, &lblCurrentRateCaption, &lblPeakRateCaption}) {
+        caption->OnResize = [this](TImgBtn&) { LayOutRateValues(); };
     }
     lblPollingRateCaption.Name = "lblPollingRateCaption";
     lblPollingRateValue.Name = "lblPollingRateValue";
@@ -448,6 +454,18 @@ void TMousePollingFrame::PollingRateTimerTimer() {
         ++m_Sampler->DisplayTicks;
     }
     ShowStatistics();
+}
+
+void TMousePollingFrame::LayOutRateValues() {
+    constexpr int kDesignX = 744;
+    constexpr int kGap = 8;
+    int x = kDesignX;
+    for (const TImgBtn* caption : {&lblPollingRateCaption, &lblCurrentRateCaption, &lblPeakRateCaption}) {
+        x = std::max(x, caption->Left() + caption->Width() + kGap);
+    }
+    for (TImgBtn* value : {&lblPollingRateValue, &lblCurrentRateValue, &lblPeakRateValue}) {
+        value->SetPosition(x, value->Top());
+    }
 }
 
 uint32_t TMousePollingFrame::AppliedRate() const {

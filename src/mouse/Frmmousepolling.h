@@ -80,6 +80,8 @@ private:
     void ReportApplyResult(TApplyResult result);
     // The rate the mouse should report at: the stored interval's, once one was applied.
     uint32_t AppliedRate() const;
+    // The rate values stand right of the longest of their captions, at the design's x or beyond.
+    void LayOutRateValues();
     void ShowStatistics();
     void ShowStatisticTexts(const RateStatsRecord& stats);
     void ShowPortControls(bool show);

@@ -70,6 +70,12 @@ public:
     void SetOpacityEnable(bool value) { Store(m_OpacityEnable, value); }
 
     std::function<void(TImgBtn&)> OnMouseRepeatClick;
+    // After every change of size or place, also the one an auto-sized caption makes when it is
+    // measured: what lays out beside it can follow.
+    std::function<void(TImgBtn&)> OnResize;
+    void BoundsChanged() override {
+        if (OnResize) OnResize(*this);
+    }
     int DelayBeforeRepeat = 2000;
     int ClickRepeatRate = 200;
 

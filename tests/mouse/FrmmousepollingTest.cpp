@@ -7,6 +7,7 @@
 #include "config/Kytxmlitem.h"
 #include "locale/Resstring.h"
 #include "mouse/BoardFixture.h"
+#include "platform/sim/Simcanvas.h"
 #include "shell/Framectrl.h"
 #include "sys/Debugconsole.h"
 
@@ -249,6 +250,25 @@ TEST_F(PollingPageTest, ARateThatDidNotTakeIsToldWithTheAdvice) {
     for (const auto& line : Machine.Console.Lines()) logged |= line.Text == "RateVerdict ... [differs]";
     EXPECT_TRUE(logged);
     EXPECT_GT(page.IntervalPlot.Bars(), 70u);
+}
+
+TEST_F(PollingPageTest, LongCaptionsPushTheRateValuesRightInOneColumn) {
+    TMousePollingFrame& page = ShowAndDetect();
+    const auto paint = [&] {
+        TRecordingCanvas canvas;
+        Host->PaintWindow(canvas);
+    };
+    paint();
+    EXPECT_EQ(page.lblPollingRateValue.Left(), 744) << "the design's place while the captions fit";
+    GetResString().LoadLanguageFile(Dir.Path("Language\\French.xml"));
+    GetResString().AnnounceLanguageChange();
+    paint();  // the captions measure themselves as they paint
+    ASSERT_EQ(page.lblPollingRateCaption.Caption(), "Taux d'interrogation");
+    const int captionRight = page.lblPollingRateCaption.Left() + page.lblPollingRateCaption.Width();
+    EXPECT_GT(captionRight, 744);
+    EXPECT_GE(page.lblPollingRateValue.Left(), captionRight + 8);
+    EXPECT_EQ(page.lblCurrentRateValue.Left(), page.lblPollingRateValue.Left());
+    EXPECT_EQ(page.lblPeakRateValue.Left(), page.lblPollingRateValue.Left());
 }
 
 TEST_F(PollingPageTest, AfterALanguageChangeTheRateLabelReadsDefaultAndTheRateIsCapped) {
