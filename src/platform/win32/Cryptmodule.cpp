@@ -38,7 +38,7 @@ TCryptography::TCryptography() {
     if (!module) return;
     m_Module = module;
     auto find = [module](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); };
-    m_Api = new TEntryPoints{
+    m_Api = std::make_unique<TEntryPoints>(TEntryPoints{
         reinterpret_cast<TGenerateSymmetricKey>(find("BCryptGenerateSymmetricKey")),
         reinterpret_cast<TSetProperty>(find("BCryptSetProperty")),
         reinterpret_cast<TGetProperty>(find("BCryptGetProperty")),
@@ -48,7 +48,7 @@ TCryptography::TCryptography() {
         reinterpret_cast<TOpenAlgorithmProvider>(find("BCryptOpenAlgorithmProvider")),
         reinterpret_cast<TGenRandom>(find("BCryptGenRandom")),
         reinterpret_cast<TCloseAlgorithmProvider>(find("BCryptCloseAlgorithmProvider")),
-    };
+    });
     BCRYPT_ALG_HANDLE algorithm = nullptr;
     if (m_Api->OpenAlgorithmProvider && Succeeded(m_Api->OpenAlgorithmProvider(&algorithm, L"AES", nullptr, 0))) {
         m_Algorithm = algorithm;
@@ -57,7 +57,6 @@ TCryptography::TCryptography() {
 
 TCryptography::~TCryptography() {
     if (m_Algorithm && m_Api->CloseAlgorithmProvider) m_Api->CloseAlgorithmProvider(m_Algorithm, 0);
-    delete m_Api;
     if (m_Module) FreeLibrary(static_cast<HMODULE>(m_Module));
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <memory>
+
 #include "platform/Crypto.h"
 
 // The system's CNG library, loaded from the system folder only and reached through its
@@ -24,6 +26,6 @@ private:
 
     struct TEntryPoints;
     void* m_Module = nullptr;
-    TEntryPoints* m_Api = nullptr;
+    std::unique_ptr<TEntryPoints> m_Api;
     void* m_Algorithm = nullptr;  // the AES provider, opened once
 };

@@ -304,8 +304,11 @@ void TWin32Windows::StopTimer(uint64_t timer) {
 }
 
 void TWin32Windows::PostToGuiThread(std::function<void()> call) {
-    auto* owned = new std::function<void()>(std::move(call));
-    if (!PostMessageW(static_cast<HWND>(m_CallWindow), kRunCall, 0, reinterpret_cast<LPARAM>(owned))) delete owned;
+    // The message carries the call; CallProc takes it over. Kept here when it could not be posted.
+    auto owned = std::make_unique<std::function<void()>>(std::move(call));
+    if (PostMessageW(static_cast<HWND>(m_CallWindow), kRunCall, 0, reinterpret_cast<LPARAM>(owned.get()))) {
+        owned.release();
+    }
 }
 
 void TWin32Windows::StartDrag(TWindowId window) {
