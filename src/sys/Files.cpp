@@ -1,7 +1,13 @@
 #include "sys/Files.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "sys/Kytprocess.h"
 
@@ -23,21 +29,34 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
     return !file.bad();
 }
 
+namespace {
+// Writes the bytes and has them on the disk before answering: a rename over the old file that
+// reaches the disk before the new content would leave an empty file after a power cut.
+bool WriteDurably(const std::filesystem::path& path, const std::string& bytes) {
+#ifdef _WIN32
+    std::FILE* file = _wfopen(path.c_str(), L"wb");
+#else
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
+    if (!file) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+#ifdef _WIN32
+    ok = ok && _commit(_fileno(file)) == 0;
+#else
+    ok = ok && fsync(fileno(file)) == 0;
+#endif
+    return std::fclose(file) == 0 && ok;
+}
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::filesystem::path target = HostPath(path);
     std::filesystem::path temporary = target;
     temporary += ".saving";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return false;
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.flush();
-        if (!file) {
-            file.close();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
+    if (!WriteDurably(temporary, bytes)) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
     }
     std::error_code error;
     std::filesystem::rename(temporary, target, error);
