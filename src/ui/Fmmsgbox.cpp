@@ -21,8 +21,9 @@ TMsgBoxForm::TMsgBoxForm() {
         image->Picture.LoadFromResource(resource);
     }
     MsgLabel.SetBounds(114, 50, 317, 85);
-    StyleLabel(MsgLabel, "Neo Sans", 13, 0xC5C5C5);
+    StyleLabel(MsgLabel, "Neo Sans", 13, 0x393939);
     MsgLabel.SetTextAlign(aVHCenterLeft);
+    MsgLabel.SetTextXOffset(8);  // clear of the card's rounded edge
     CloseBtn.SetPosition(411, 8);
     StyleWindowButton(CloseBtn, "CLOSEBTN");
     CloseBtn.OnClick = [this](TControl&) { CloseBtnClick(); };

@@ -20,7 +20,7 @@ TStatusBoxForm::TStatusBoxForm() {
         LoadingImages[i].Picture.LoadFromResource(name);
     }
     MsgLabel.SetBounds(155, 65, 265, 98);
-    StyleLabel(MsgLabel, "Neo Sans", 13, 0xC5C5C5);
+    StyleLabel(MsgLabel, "Neo Sans", 13, 0x393939);
     MsgLabel.SetTextAlign(aVHCenterLeft);
     LoadingTimer.SetInterval(100);
     LoadingTimer.OnTimer = [this] { LoadingTimerTimer(); };
