@@ -69,13 +69,16 @@ bool TKytMouseRate::OpenMouse() {
 
 int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
     TPlatform& platform = GetPlatform();
-    m_LastWake = {};
     const uint32_t reports = platform.Mouse->Wait(stop);
     if (reports == 0) return kStopped;
     // The counter is read before anything else: a lock or a call in between that made this
     // thread wait would date the reports late and stretch one window at the cost of the next.
     int64_t counter = 0;
-    if (!platform.Clock->PerformanceCounter(counter)) return -1;
+    const bool counted = platform.Clock->PerformanceCounter(counter);
+    if (!counted) {
+        m_LastWake = {};  // nothing measured: no intervals either
+        return -1;
+    }
     platform.Threads->BindCurrentToProcessor0();
     if (platform.Mouse->TakeOverflow() && !m_OverflowLogged) {
         // Once a session: the reports the device had to drop before this wake are lost.
