@@ -5,6 +5,11 @@ Target amd64-unicode  ; a 64-bit installer for a 64-bit program (and for 64-bit-
 ManifestDPIAware true
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+!ifdef SIGNER
+  ; The uninstaller is signed as it is written into the installer (the installer itself is
+  ; signed by scripts/package once makensis is done).
+  !uninstfinalize '"${SIGNER}" "%1"' = 0
+!endif
 
 !include "MUI2.nsh"
 !include "x64.nsh"
@@ -22,6 +27,13 @@ BrandingText "Glidepost ${VERSION}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+; The finish page tells when the filter driver package is missing: without it Glidepost only
+; measures, it cannot apply a rate.
+Var FinishText
+!define MUI_PAGE_CUSTOMFUNCTION_PRE FinishPre
+!define MUI_FINISHPAGE_TEXT "$FinishText"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Bin\Glidepost.exe"
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -32,6 +44,16 @@ Function .onInit
     Abort
   ${EndIf}
   SetRegView 64
+FunctionEnd
+
+Function FinishPre
+  StrCpy $FinishText "Glidepost is installed."
+  ReadRegStr $0 HKLM "SYSTEM\CurrentControlSet\Services\KytHidFilter" "ImagePath"
+  StrCmp $0 "" missing
+  IfFileExists "$WINDIR\System32\drivers\KytHidFilter.sys" done missing
+  missing:
+    StrCpy $FinishText "Glidepost is installed.$\r$\n$\r$\nThe KytHidFilter filter driver package is not installed: polling rates can only be applied once it is. Please install the filter driver package, then start Glidepost."
+  done:
 FunctionEnd
 
 Function un.onInit
