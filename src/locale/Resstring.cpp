@@ -1,7 +1,7 @@
 #include "locale/Resstring.h"
 
 #include "config/Kytxmlitem.h"
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "sys/Debugconsole.h"
 #include "sys/Files.h"
 #include "sys/Kytprocess.h"

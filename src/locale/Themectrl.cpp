@@ -1,6 +1,6 @@
 #include "locale/Themectrl.h"
 
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "sys/Files.h"
 #include "sys/Kytprocess.h"
 #include "sys/Singletons.h"

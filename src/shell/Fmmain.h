@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "ui/Imgbtn.h"
 #include "ui/toolkit/Combobox.h"
 #include "ui/toolkit/Form.h"

@@ -3,12 +3,11 @@
 #include "locale/Resstring.h"
 #include "locale/Themectrl.h"
 #include "mouse/Frmmousepolling.h"
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "sys/Singletons.h"
 #include "ui/Frmsamples.h"
 
 namespace {
-IMainEvent* g_mainEvent = nullptr;
 
 std::unique_ptr<TBaseFrame> MakePage(int id, TContainer* host) {
     switch (id) {
@@ -19,9 +18,6 @@ std::unique_ptr<TBaseFrame> MakePage(int id, TContainer* host) {
     }
 }
 }  // namespace
-
-void SetMainEvent(IMainEvent* mainEvent) { g_mainEvent = mainEvent; }
-IMainEvent* GetMainEvent() { return g_mainEvent; }
 
 TFrameCtrl::TFrameCtrl(TContainer* host) : m_Host(host) {
     GetThemeCtrl().SetPagesListener([this](int id) { ApplyThemeToPages(id); });
@@ -75,7 +71,7 @@ void TFrameCtrl::ShowPage(int id) {
     if (current != m_Pages.end() && current->second) current->second->DeactivatePage();
     m_CurrentPageId = id;
     page->ActivatePage();
-    if (g_mainEvent) g_mainEvent->SetDescription(page->Description);
+    if (IMainEvent* main = GetMainEvent()) main->SetDescription(page->Description);
     page->BringToFront();
 }
 

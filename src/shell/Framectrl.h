@@ -2,7 +2,6 @@
 #include <map>
 #include <memory>
 
-class IMainEvent;
 class TBaseFrame;
 class TContainer;
 
@@ -39,7 +38,3 @@ private:
 // The first call decides the host panel; later calls omit it.
 TFrameCtrl& GetFrameCtrl(TContainer* host = nullptr);
 bool FrameCtrlExists();
-
-// The main window's events, for the controller and the pages; empty until the main window sets it.
-void SetMainEvent(IMainEvent* mainEvent);
-IMainEvent* GetMainEvent();

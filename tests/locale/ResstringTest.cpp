@@ -2,7 +2,7 @@
 
 #include "InstallDir.h"
 #include "MachineTest.h"
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "sys/Debugconsole.h"
 #include "ui/Imgbtn.h"
 #include "ui/toolkit/Form.h"

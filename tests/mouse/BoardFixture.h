@@ -5,7 +5,7 @@
 #include "hw/HardwareTest.h"
 #include "platform/sim/Simfirmware.h"
 #include "shell/Framectrl.h"
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "ui/toolkit/Form.h"
 #include "ui/toolkit/Panel.h"
 

@@ -4,7 +4,7 @@
 #include "UiTest.h"
 #include "locale/Resstring.h"
 #include "locale/Themectrl.h"
-#include "shell/Imainevent.h"
+#include "sys/Mainevent.h"
 #include "ui/Frmsamples.h"
 #include "ui/PngFixture.h"
 

@@ -13,3 +13,8 @@ public:
     virtual void MainEvent5() = 0;
     virtual void MainEvent6() = 0;
 };
+
+// The one main window of the process, for whoever has something to tell it; null while there
+// is none. The main window registers itself.
+void SetMainEvent(IMainEvent* mainEvent);
+IMainEvent* GetMainEvent();
