@@ -144,10 +144,8 @@ void TMousePollingFrame::ApplyTheme(int themeId) {
     // The pad's two pictures are decoded once a theme: the pointer's every entry and exit only
     // swaps them (decoding one is a burst of work just when the measurement starts).
     const std::string folder = GetThemeCtrl().GetThemeFolder(themeId);
-    m_Pad = TPicture();
-    m_PadLit = TPicture();
-    m_Pad.LoadFromFile(folder + "MouseTestPad.png");
-    m_PadLit.LoadFromFile(folder + "MouseTestPad_2.png");
+    TThemeCtrl::LoadThemePicture(m_Pad, folder + "MouseTestPad.png");
+    TThemeCtrl::LoadThemePicture(m_PadLit, folder + "MouseTestPad_2.png");
     // The pad shows the theme's picture before the pointer first comes over it.
     if (!m_Pad.Empty()) Image2.Picture.Assign(m_Pad);
     if (const TThemeItem* theme = GetThemeCtrl().FindTheme(themeId)) IntervalPlot.SetColors(theme->Accent, 0xA0A2A6);
@@ -192,7 +190,7 @@ void TMousePollingFrame::SetMeasuring(bool on) {
 
 void TMousePollingFrame::FetchDataTimerTimer() {
     // A device change during an apply (the mouse's own restart) is looked at once it ended.
-    if (m_ApplyRunning) return;
+    if (ApplyRunning()) return;
     m_Measuring = false;
     DetectMouse();
     GetDebugConsole(false).WriteTagged("", "Timer..", kColorWhite);
@@ -204,7 +202,6 @@ bool TMousePollingFrame::LocateOnPort(TUsbMouse& mouse) {
 }
 
 void TMousePollingFrame::ReportApplyResult(TApplyResult result) {
-    if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
     if (result != TApplyResult::RolledBack && result != TApplyResult::RebootNeeded) return;
     const bool rolledBack = result == TApplyResult::RolledBack;
     const std::string text =
@@ -313,9 +310,7 @@ void TMousePollingFrame::DetectMouse() {
 void TMousePollingFrame::StartMeasuringFoundMouse() {
     GetDebugConsole(false).WriteTagged("UsbMouseFound", m_FilterMissing ? "Filter Missing" : "Enable Button",
                                        kColorYellow);
-    ApplyBtn.SetEnabled(!m_FilterMissing);
-    CancelBtn.SetEnabled(!m_FilterMissing);
-    PollingRateTrackBar.SetEnabled(!m_FilterMissing);
+    EnableApplyControls(!m_FilterMissing);
     if (m_Sampler) {
         m_Sampler->ClearResults();
         m_Sampler.reset();
@@ -361,13 +356,16 @@ void TMousePollingFrame::PollingRateTrackBarChange() {
     }
 }
 
+void TMousePollingFrame::EnableApplyControls(bool enable) {
+    ApplyBtn.SetEnabled(enable);
+    CancelBtn.SetEnabled(enable);
+    PollingRateTrackBar.SetEnabled(enable);
+}
+
 void TMousePollingFrame::StartApply(uint32_t interval, std::function<void(TApplyResult)> done) {
-    m_ApplyRunning = true;
     m_ApplyDone = false;
     m_ApplyFinished = std::move(done);
-    ApplyBtn.SetEnabled(false);
-    CancelBtn.SetEnabled(false);
-    PollingRateTrackBar.SetEnabled(false);
+    EnableApplyControls(false);
     if (auto* box = GetApplication().FindForm<TStatusBoxForm>()) {
         // Closed when the apply ends; its countdown only guards against a box left behind.
         box->Start(GetResString().GetString("STR_GLIDEPOST_APPLYING", "Applying the polling rate..."), 30);
@@ -385,19 +383,16 @@ void TMousePollingFrame::ApplyWatchTimerTimer() {
     if (!m_ApplyDone.load(std::memory_order_acquire)) return;
     ApplyWatchTimer.SetEnabled(false);
     m_ApplyWorker.join();
-    m_ApplyRunning = false;
     const TApplyResult result = m_ApplyResult;
     if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
     if (auto* box = GetApplication().FindForm<TStatusBoxForm>()) box->Close();
-    ApplyBtn.SetEnabled(!m_FilterMissing);
-    CancelBtn.SetEnabled(!m_FilterMissing);
-    PollingRateTrackBar.SetEnabled(!m_FilterMissing);
+    EnableApplyControls(!m_FilterMissing);
     if (auto done = std::move(m_ApplyFinished)) done(result);
     ReportApplyResult(result);
 }
 
 void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
-    if (m_ApplyRunning) return;
+    if (ApplyRunning()) return;
     ResetRateDisplay();
     FetchDataTimer.SetEnabled(false);
     StartApply(interval, [this, interval, isDefault](TApplyResult result) {

@@ -39,7 +39,7 @@ public:
     void PollingRateTimerTimer();
     // Ends an apply whose worker is done: buttons back, status box closed, the outcome shown.
     void ApplyWatchTimerTimer();
-    bool ApplyRunning() const { return m_ApplyRunning; }
+    bool ApplyRunning() const { return m_ApplyWorker.joinable(); }
     void Image2MouseEnter();
     void Image2MouseLeave();
     void Image2MouseMove();
@@ -89,6 +89,7 @@ private:
     void ApplyInterval(uint32_t interval, bool isDefault);
     // Applies on a worker; `done` runs on the window's thread once the worker is done.
     void StartApply(uint32_t interval, std::function<void(TApplyResult)> done);
+    void EnableApplyControls(bool enable);
     // The end of a detection pass that found the mouse: buttons, log line, a fresh sampler.
     void StartMeasuringFoundMouse();
     void ShowTestPad(bool lit);
@@ -112,10 +113,9 @@ private:
     RateStatsRecord m_Stats{};  // the statistics on screen
     int32_t m_LoggedVerdict = 0;
     int m_StatsTicks = 0;
-    std::thread m_ApplyWorker;
+    std::thread m_ApplyWorker;  // joinable while an apply runs
     std::atomic<bool> m_ApplyDone{false};
     TApplyResult m_ApplyResult = TApplyResult::Applied;  // the worker's; read once it is done
-    bool m_ApplyRunning = false;
     std::function<void(TApplyResult)> m_ApplyFinished;  // page timer ticks since the statistics' texts were last refreshed
     std::array<double, TIntervalPlot::kMaxBars> m_PlotIntervals{};
 };

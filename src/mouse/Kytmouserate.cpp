@@ -74,8 +74,7 @@ int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
     // The counter is read before anything else: a lock or a call in between that made this
     // thread wait would date the reports late and stretch one window at the cost of the next.
     int64_t counter = 0;
-    const bool counted = platform.Clock->PerformanceCounter(counter);
-    if (!counted) {
+    if (!platform.Clock->PerformanceCounter(counter)) {
         m_LastWake = {};  // nothing measured: no intervals either
         return -1;
     }
