@@ -1,7 +1,6 @@
 #include "locale/Resstring.h"
 
 #include "config/Kytxmlitem.h"
-#include "sys/Mainevent.h"
 #include "sys/Debugconsole.h"
 #include "sys/Files.h"
 #include "sys/Kytprocess.h"
@@ -77,8 +76,7 @@ void TResString::ApplyToButton(const std::string& id, TImgBtn& button) {
 }
 
 void TResString::AnnounceLanguageChange() {
-    if (m_Listener) m_Listener->LanguageChanged();
-    if (m_ApplyToPages) m_ApplyToPages();
+    LanguageChanged.Announce();
 }
 
 TResString& GetResString() { return SingletonOf<TResString>(); }

@@ -1,11 +1,10 @@
 #pragma once
-#include <functional>
 #include <map>
 #include <string>
 
 #include "config/Kytxmlbase.h"
+#include "sys/Announcer.h"
 
-class IMainEvent;
 class TImgBtn;
 
 struct TStringData {
@@ -37,9 +36,8 @@ public:
     void ApplyToButton(const std::string& id, TImgBtn& button);
     void AnnounceLanguageChange();
 
-    // The main window's listener, and whoever applies a new language to the pages.
-    void SetListener(IMainEvent* listener) { m_Listener = listener; }
-    void SetPagesListener(std::function<void()> applyToPages) { m_ApplyToPages = std::move(applyToPages); }
+    // Told after every language change: the main window, then the pages.
+    TAnnouncer<> LanguageChanged;
 
     const std::map<std::string, TStringData>& Strings() const { return m_Strings; }
     std::map<const TImgBtn*, TImgBtnData>& ButtonSnapshots() { return m_Buttons; }
@@ -49,8 +47,6 @@ private:
 
     std::map<std::string, TStringData> m_Strings;
     std::map<const TImgBtn*, TImgBtnData> m_Buttons;
-    IMainEvent* m_Listener = nullptr;
-    std::function<void()> m_ApplyToPages;
 };
 
 TResString& GetResString();

@@ -1,6 +1,5 @@
 #include "locale/Themectrl.h"
 
-#include "sys/Mainevent.h"
 #include "sys/Files.h"
 #include "sys/Kytprocess.h"
 #include "sys/Singletons.h"
@@ -32,8 +31,7 @@ void TThemeCtrl::LoadThemePicture(TPicture& picture, const std::string& path) {
 
 void TThemeCtrl::SelectTheme(int id) {
     CurrentThemeId = id;
-    if (m_Listener) m_Listener->ThemeChanged(id);
-    if (m_ApplyToPages) m_ApplyToPages(id);
+    ThemeSelected.Announce(id);
 }
 
 void TThemeCtrl::CopyTrackBarPictures(const TTrackBar& source, TTrackBar& target) {

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
-class IMainEvent;
+#include "sys/Announcer.h"
+
 class TPicture;
 class TTrackBar;
 
@@ -30,13 +30,11 @@ public:
     void SelectTheme(int id);
     static void CopyTrackBarPictures(const TTrackBar& source, TTrackBar& target);
 
-    void SetListener(IMainEvent* listener) { m_Listener = listener; }
-    void SetPagesListener(std::function<void(int)> applyToPages) { m_ApplyToPages = std::move(applyToPages); }
+    // Told the theme id after every selection: the main window, then the pages.
+    TAnnouncer<int> ThemeSelected;
 
 private:
     std::vector<TThemeItem> m_Themes;
-    IMainEvent* m_Listener = nullptr;
-    std::function<void(int)> m_ApplyToPages;
 };
 
 TThemeCtrl& GetThemeCtrl();

@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "shell/Entry.h"
 #include "shell/Framectrl.h"
+#include "shell/Programpages.h"
 #include "sys/Debugconsole.h"
 #include "sys/Kytprocess.h"
 #include "sys/Numbers.h"
@@ -78,8 +79,8 @@ TMainForm::~TMainForm() {
     // The pages live in FramePanel and go with the window.
     if (FrameCtrlExists()) GetFrameCtrl().DestroyPages();
     if (GetMainEvent() == this) SetMainEvent(nullptr);
-    if (SingletonExists<TThemeCtrl>()) GetThemeCtrl().SetListener(nullptr);
-    if (SingletonExists<TResString>()) GetResString().SetListener(nullptr);
+    if (SingletonExists<TThemeCtrl>()) GetThemeCtrl().ThemeSelected.Unsubscribe(m_ThemeToken);
+    if (SingletonExists<TResString>()) GetResString().LanguageChanged.Unsubscribe(m_LanguageToken);
 }
 
 bool TMainForm::StartUp() {
@@ -125,11 +126,12 @@ bool TMainForm::StartUp() {
 void TMainForm::FormCreate() {
     m_UiLanguage = GetPlatform().Os->UserDefaultUILanguage();
     GetResString().LoadLanguageFile(GetLangCtrl().GetLanguageFile(m_UiLanguage));
-    TFrameCtrl& pages = GetFrameCtrl(&FramePanel);
+    // The window hears a theme or language before its pages do.
+    m_ThemeToken = GetThemeCtrl().ThemeSelected.Subscribe([this](int id) { ThemeChanged(id); });
+    m_LanguageToken = GetResString().LanguageChanged.Subscribe([this] { LanguageChanged(); });
+    TFrameCtrl& pages = GetFrameCtrl(&FramePanel, MakeProgramPage);
     SetMainEvent(this);
     pages.CreatePage(24);
-    GetThemeCtrl().SetListener(this);
-    GetResString().SetListener(this);
     if (m_Debug) {
         ThemeComboBox.SetVisible(true);
         LanguageComboBox.SetVisible(true);

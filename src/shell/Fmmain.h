@@ -75,4 +75,6 @@ private:
     bool m_InTray = false;
     int m_StartThemeId = 1;
     TMousePollingFrame* m_PollingPage = nullptr;
+    int m_ThemeToken = 0;
+    int m_LanguageToken = 0;
 };

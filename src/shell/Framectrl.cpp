@@ -2,31 +2,18 @@
 
 #include "locale/Resstring.h"
 #include "locale/Themectrl.h"
-#include "mouse/Frmmousepolling.h"
 #include "sys/Mainevent.h"
 #include "sys/Singletons.h"
-#include "ui/Frmsamples.h"
+#include "ui/Frmbase.h"
 
-namespace {
-
-std::unique_ptr<TBaseFrame> MakePage(int id, TContainer* host) {
-    switch (id) {
-        case 1: return std::make_unique<TSample1Frame>(host);
-        case 2: return std::make_unique<TSample2Frame>(host);
-        case 24: return std::make_unique<TMousePollingFrame>(host);
-        default: return nullptr;
-    }
-}
-}  // namespace
-
-TFrameCtrl::TFrameCtrl(TContainer* host) : m_Host(host) {
-    GetThemeCtrl().SetPagesListener([this](int id) { ApplyThemeToPages(id); });
-    GetResString().SetPagesListener([this] { ApplyLanguageToPages(); });
+TFrameCtrl::TFrameCtrl(TContainer* host, TPageFactory makePage) : m_Host(host), m_MakePage(std::move(makePage)) {
+    m_ThemeToken = GetThemeCtrl().ThemeSelected.Subscribe([this](int id) { ApplyThemeToPages(id); });
+    m_LanguageToken = GetResString().LanguageChanged.Subscribe([this] { ApplyLanguageToPages(); });
 }
 
 TFrameCtrl::~TFrameCtrl() {
-    if (SingletonExists<TThemeCtrl>()) GetThemeCtrl().SetPagesListener(nullptr);
-    if (SingletonExists<TResString>()) GetResString().SetPagesListener(nullptr);
+    if (SingletonExists<TThemeCtrl>()) GetThemeCtrl().ThemeSelected.Unsubscribe(m_ThemeToken);
+    if (SingletonExists<TResString>()) GetResString().LanguageChanged.Unsubscribe(m_LanguageToken);
 }
 
 template <class TAction>
@@ -37,10 +24,10 @@ void TFrameCtrl::ForEachPage(TAction action) {
 }
 
 void TFrameCtrl::CreatePage(int id) {
-    if (!m_Host) return;
+    if (!m_Host || !m_MakePage) return;
     std::unique_ptr<TBaseFrame>& slot = m_Pages[id];
     if (!slot) {
-        slot = MakePage(id, m_Host);
+        slot = m_MakePage(id, m_Host);
         if (slot) slot->PageId = id;
     }
     if (!slot) return;
@@ -88,5 +75,7 @@ void TFrameCtrl::NotifyRestored() {
     ForEachPage([](TBaseFrame& page) { page.WindowRestored(); });
 }
 
-TFrameCtrl& GetFrameCtrl(TContainer* host) { return SingletonOf<TFrameCtrl>(host); }
+TFrameCtrl& GetFrameCtrl(TContainer* host, TPageFactory makePage) {
+    return SingletonOf<TFrameCtrl>(host, std::move(makePage));
+}
 bool FrameCtrlExists() { return SingletonExists<TFrameCtrl>(); }

@@ -1,16 +1,20 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 
 class TBaseFrame;
 class TContainer;
 
+// Makes the page with the given id inside the host, or null when the id is no page.
+using TPageFactory = std::function<std::unique_ptr<TBaseFrame>(int id, TContainer* host)>;
+
 // The registry of the main window's pages: creates a page on first request inside the host
-// panel, switches the active page, hands its description to the main window, and passes
+// panel through the factory it is given, switches the active page, hands its description to the main window, and passes
 // theme, language, minimise and restore events to every page in ascending id order.
 class TFrameCtrl {
 public:
-    explicit TFrameCtrl(TContainer* host);
+    TFrameCtrl(TContainer* host, TPageFactory makePage);
     ~TFrameCtrl();
     TFrameCtrl(const TFrameCtrl&) = delete;
     TFrameCtrl& operator=(const TFrameCtrl&) = delete;
@@ -32,9 +36,12 @@ private:
 
     int m_CurrentPageId = 0;
     TContainer* m_Host;
+    TPageFactory m_MakePage;
+    int m_ThemeToken = 0;
+    int m_LanguageToken = 0;
     std::map<int, std::unique_ptr<TBaseFrame>> m_Pages;
 };
 
-// The first call decides the host panel; later calls omit it.
-TFrameCtrl& GetFrameCtrl(TContainer* host = nullptr);
+// The first call decides the host panel and the pages; later calls omit them.
+TFrameCtrl& GetFrameCtrl(TContainer* host = nullptr, TPageFactory makePage = nullptr);
 bool FrameCtrlExists();

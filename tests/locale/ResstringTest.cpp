@@ -22,15 +22,6 @@ protected:
     TInstallDir Dir;
 };
 
-struct TListener : IMainEvent {
-    void SetDescription(const std::string&) override {}
-    void ThemeChanged(int) override {}
-    void LanguageChanged() override { ++Changes; }
-    void MainEvent4() override {}
-    void MainEvent5() override {}
-    void MainEvent6() override {}
-    int Changes = 0;
-};
 }  // namespace
 
 TEST_F(ResStringTest, RowsTextsAndOffsets) {
@@ -85,16 +76,16 @@ TEST_F(ResStringTest, AMissingFileKeepsTheLanguageAndABrokenOneEmptiesIt) {
     EXPECT_EQ(lines[1].Text, "LangXmlFile=" + french);
 }
 
-TEST_F(ResStringTest, AnnouncingReachesTheMainWindowAndThePages) {
+TEST_F(ResStringTest, AnnouncingTellsEveryListenerInTheOrderTheySubscribed) {
     TResString& strings = GetResString();
-    int pages = 0;
+    std::string told;
     strings.AnnounceLanguageChange();  // no listener yet: nothing to call
-    TListener listener;
-    strings.SetListener(&listener);
-    strings.SetPagesListener([&] { ++pages; });
+    const int window = strings.LanguageChanged.Subscribe([&] { told += "window "; });
+    strings.LanguageChanged.Subscribe([&] { told += "pages "; });
     strings.AnnounceLanguageChange();
-    EXPECT_EQ(listener.Changes, 1);
-    EXPECT_EQ(pages, 1);
+    strings.LanguageChanged.Unsubscribe(window);
+    strings.AnnounceLanguageChange();
+    EXPECT_EQ(told, "window pages pages ");
 }
 
 TEST_F(ResStringTest, ApplyToButtonRemembersTheDesignAcrossLanguages) {

@@ -16,13 +16,12 @@ class TBoardFixture : public THardwareTest {
 protected:
     struct TMainEvents : IMainEvent {
         void SetDescription(const std::string& text) override { Descriptions.push_back(text); }
-        void ThemeChanged(int id) override { Themes.push_back(id); }
+        void ThemeChanged(int) override {}
         void LanguageChanged() override {}
         void MainEvent4() override {}
         void MainEvent5() override {}
         void MainEvent6() override {}
         std::vector<std::string> Descriptions;
-        std::vector<int> Themes;
     };
     class THostForm : public TForm {};
 

@@ -9,6 +9,7 @@
 #include "mouse/BoardFixture.h"
 #include "platform/sim/Simcanvas.h"
 #include "shell/Framectrl.h"
+#include "shell/Programpages.h"
 #include "sys/Debugconsole.h"
 
 namespace {
@@ -16,7 +17,7 @@ class PollingPageTest : public TBoardFixture {
 protected:
     // Shows the page and lets its first detection pass run.
     TMousePollingFrame& ShowAndDetect() {
-        GetFrameCtrl(Panel.get()).ShowPage(24);
+        GetFrameCtrl(Panel.get(), MakeProgramPage).ShowPage(24);
         Page = static_cast<TMousePollingFrame*>(GetFrameCtrl().GetPage(24));
         Machine.Windows.Advance(1000);
         Settle();

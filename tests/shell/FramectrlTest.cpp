@@ -3,6 +3,7 @@
 #include "locale/Themectrl.h"
 #include "mouse/BoardFixture.h"
 #include "mouse/Frmmousepolling.h"
+#include "shell/Programpages.h"
 #include "ui/Frmsamples.h"
 
 namespace {
@@ -10,7 +11,7 @@ class FrameCtrlTest : public TBoardFixture {};
 }  // namespace
 
 TEST_F(FrameCtrlTest, ShowingPagesAndTheOrderOfASwitch) {
-    TFrameCtrl& pages = GetFrameCtrl(Panel.get());
+    TFrameCtrl& pages = GetFrameCtrl(Panel.get(), MakeProgramPage);
     TBaseFrame* polling = pages.GetPage(24);  // before it is shown: not activated
     ASSERT_NE(polling, nullptr);
     EXPECT_EQ(polling->PageId, 24);
@@ -36,26 +37,24 @@ TEST_F(FrameCtrlTest, ShowingPagesAndTheOrderOfASwitch) {
 }
 
 TEST_F(FrameCtrlTest, ThemeAndLanguageReachEveryCreatedPage) {
-    TFrameCtrl& pages = GetFrameCtrl(Panel.get());
+    TFrameCtrl& pages = GetFrameCtrl(Panel.get(), MakeProgramPage);
     pages.CreatePage(1);
     pages.CreatePage(24);
     TThemeCtrl& themes = GetThemeCtrl();
-    themes.SetListener(&Main);
     themes.SelectTheme(2);
     for (int id : {1, 24}) {
         EXPECT_EQ(pages.GetPage(id)->splOnOffSwitchBtn.Picture.Width(), 53) << id;  // Brasco's switch picture
     }
-    EXPECT_EQ(Main.Themes, std::vector<int>{2});
     auto* polling = static_cast<TMousePollingFrame*>(pages.GetPage(24));
     EXPECT_EQ(polling->PollingRateTrackBar.Thumb.Picture.Width(), 14);  // copied from the sample track bar
 }
 
 TEST_F(FrameCtrlTest, WithoutAHostNothingIsCreatedAndAnUnconfiguredPageIsDropped) {
-    TFrameCtrl orphan(nullptr);
+    TFrameCtrl orphan(nullptr, MakeProgramPage);
     orphan.CreatePage(24);
     EXPECT_EQ(orphan.GetPage(24), nullptr);
 
     Dir.Write("Conf\\QX570Steel.xml", "<Root><Glidepost PortNO=\"0\"/></Root>");
-    TFrameCtrl& pages = GetFrameCtrl(Panel.get());
+    TFrameCtrl& pages = GetFrameCtrl(Panel.get(), MakeProgramPage);
     EXPECT_EQ(pages.GetPage(24), nullptr);  // disabled itself: not kept
 }

@@ -41,15 +41,6 @@ protected:
     TInstallDir Dir;
 };
 
-struct TThemeListener : IMainEvent {
-    void SetDescription(const std::string&) override {}
-    void ThemeChanged(int id) override { Themes.push_back(id); }
-    void LanguageChanged() override {}
-    void MainEvent4() override {}
-    void MainEvent5() override {}
-    void MainEvent6() override {}
-    std::vector<int> Themes;
-};
 }  // namespace
 
 TEST_F(BaseFrameTest, ApplyingAThemeLoadsEveryPictureIntoItsTarget) {
@@ -87,7 +78,7 @@ TEST_F(BaseFrameTest, AMissingFileKeepsThePreviousThemesPicture) {
     Dir.Write("Images\\BrascoYellow\\BottonOff.png", PngOfSize(7, 7));
     TBaseFrame page(Form.get());
     TThemeCtrl& themes = GetThemeCtrl();
-    themes.SetPagesListener([&](int id) { page.ApplyTheme(id); });
+    themes.ThemeSelected.Subscribe([&](int id) { page.ApplyTheme(id); });
     themes.SelectTheme(1);
     themes.SelectTheme(2);
     EXPECT_EQ(page.splOnOffSwitchBtn.PictureDown.Width(), WidthOf("BottonOn.png"));  // still Ildane's
@@ -106,15 +97,14 @@ TEST_F(BaseFrameTest, ThemeTableAndAnnouncement) {
     EXPECT_EQ(themes.GetThemeFolder(-1), "");
     EXPECT_EQ(themes.FindTheme(7), nullptr);
 
-    std::vector<int> pages;
-    themes.SetPagesListener([&](int id) { pages.push_back(id); });
-    themes.SelectTheme(2);  // before the main window listens: pages still hear it
-    TThemeListener main;
-    themes.SetListener(&main);
+    std::vector<int> pages, main;
+    themes.ThemeSelected.Subscribe([&](int id) { pages.push_back(id); });
+    themes.SelectTheme(2);  // a listener that comes later hears only what follows
+    themes.ThemeSelected.Subscribe([&](int id) { main.push_back(id); });
     themes.SelectTheme(2);
     themes.SelectTheme(9);
     EXPECT_EQ(pages, (std::vector<int>{2, 2, 9}));
-    EXPECT_EQ(main.Themes, (std::vector<int>{2, 9}));
+    EXPECT_EQ(main, (std::vector<int>{2, 9}));
     EXPECT_EQ(themes.CurrentThemeId, 9);
 }
 
