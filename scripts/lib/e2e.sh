@@ -124,7 +124,7 @@ favour_program() {
   for pid in $(pgrep -f -- "$1") $(pgrep -x wineserver); do
     for tid in /proc/"$pid"/task/*; do
       renice -n -10 -p "${tid##*/}" >/dev/null 2>&1
-      echo 1 > "$tid/timerslack_ns" 2>/dev/null
+      { echo 1 > "$tid/timerslack_ns"; } 2>/dev/null
     done
   done
 }
