@@ -89,7 +89,8 @@ static void BM_PlotRefresh(benchmark::State& state) {
         double recent[TIntervalPlot::kMaxBars];
         int64_t step = 0;
         for (auto _ : state) {
-            for (int i = 0; i < 50; ++i) intervals.Add(1.0 + static_cast<double>((step + i) % 9) * 0.02, 1);  // 50 ms at 1000 Hz
+            for (int i = 0; i < 50; ++i)
+                intervals.Add(1.0 + static_cast<double>((step + i) % 9) * 0.02, 1);  // 50 ms at 1000 Hz
             const size_t n = intervals.CopyRecent(recent, plot.Bars());
             plot.Show(recent, n, 1.0);
             TRecordingCanvas canvas;
@@ -137,9 +138,7 @@ static void BM_Accuracy(benchmark::State& state) {
         InstallPlatform(TPlatform{});
     }
 }
-BENCHMARK(BM_Accuracy)
-    ->ArgsProduct({{125, 250, 500, 1000, 2000, 4000, 8000}, {0, 1, 2, 3}, {0, 5}})
-    ->Iterations(1);
+BENCHMARK(BM_Accuracy)->ArgsProduct({{125, 250, 500, 1000, 2000, 4000, 8000}, {0, 1, 2, 3}, {0, 5}})->Iterations(1);
 
 // The live simulated mouse on the real clock: CPU time a consumer that takes its reports
 // spends per second of pointer motion.

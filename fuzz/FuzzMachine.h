@@ -25,7 +25,8 @@ struct TFuzzMachine {
     void Write(const std::string& relative, const uint8_t* data, size_t size) {
         const std::filesystem::path file = Root / relative;
         std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     std::string Path(const std::string& relative) const { return (Root / relative).string(); }
     void Reset() { ResetSingletonsForTests(); }

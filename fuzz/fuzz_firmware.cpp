@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz.Machine.Hardware.Write(0xE4000, simfirmware::BiosRecord({"QX-570 STEEL"}));
     const size_t half = size / 2;
     fuzz.Machine.Hardware.Write(0xF0000, std::vector<uint8_t>(data, data + std::min<size_t>(half, 0x10000)));
-    fuzz.Machine.Hardware.Write(0x7FFE0000, std::vector<uint8_t>(data + half, data + std::min<size_t>(size, half + 0x800)));
+    fuzz.Machine.Hardware.Write(0x7FFE0000,
+                                std::vector<uint8_t>(data + half, data + std::min<size_t>(size, half + 0x800)));
     fuzz.Machine.Registry.SetValue(IRegistry::TRoot::LocalMachine, "Hardware\\ACPI\\RSDT\\A\\B\\C", "v",
                                    {3, std::vector<uint8_t>(data, data + std::min<size_t>(size, 2048))});
     fuzz.Machine.Os.FirmwareTable.assign(data + half, data + size);

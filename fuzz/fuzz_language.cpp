@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     TFuzzMachine& fuzz = FuzzMachine();
     fuzz.Reset();
-    const size_t split = data[0] % (size) ;
+    const size_t split = data[0] % (size);
     fuzz.Write("Language/Config.xml", data + 1, split > 0 ? split - 1 : 0);
     fuzz.Write("Language/English.xml", data + split, size - split);
     TLangCtrl& languages = GetLangCtrl();

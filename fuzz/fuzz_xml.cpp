@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz.Write("input.xml", data, size);
     TKytXmlBase document;
     if (!document.LoadXmlFile(fuzz.Path("input.xml")) || !document.HasRoot()) return 0;
-    for (const char* path : {"/Root/Languages/Item", "/Root/Glidepost", "/DATAPACKET/ROWDATA", "/Root/SupportModel/Item"}) {
+    for (const char* path :
+         {"/Root/Languages/Item", "/Root/Glidepost", "/DATAPACKET/ROWDATA", "/Root/SupportModel/Item"}) {
         TXmlItems items;
         CollectItems(items, document.Root(), path);
         for (const TKytXmlItem& item : items) {

@@ -12,8 +12,19 @@ class TKytOvtConfig;
 class TKytModelConfig : public TKytXmlBase {
 public:
     enum TSection {
-        MainMenu, SioHwmSetting, HwmClock, HwmFan, HwmVoltage, VoltageControl, FanControl, GUIFanControl,
-        ThermalSensor, Overclocking, Profile, SmallHWMPanel, kSectionCount
+        MainMenu,
+        SioHwmSetting,
+        HwmClock,
+        HwmFan,
+        HwmVoltage,
+        VoltageControl,
+        FanControl,
+        GUIFanControl,
+        ThermalSensor,
+        Overclocking,
+        Profile,
+        SmallHWMPanel,
+        kSectionCount
     };
 
     TKytModelConfig();

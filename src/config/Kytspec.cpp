@@ -16,7 +16,8 @@ constexpr uint32_t kBiosAreaLength = 0x20000;
 
 TKytBiosInfo::TKytBiosInfo() : m_Channel(GetReadWrite()) {
     for (uint32_t occurrence = 0;; ++occurrence) {
-        uint64_t found = m_Channel.SearchPhysicalMemory(kBiosAreaLength, 1, 8, kBiosRecordSignature, occurrence, kBiosArea);
+        uint64_t found =
+            m_Channel.SearchPhysicalMemory(kBiosAreaLength, 1, 8, kBiosRecordSignature, occurrence, kBiosArea);
         if ((found & 0xFFFFFFFF) == 0xFFFFFFFF) return;
         m_Record.fill(0);
         m_Channel.ReadPhysicalMemoryUnits(m_Record.data(), kBiosRecordSize, 0, found);

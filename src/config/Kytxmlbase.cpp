@@ -17,8 +17,8 @@ bool TKytXmlBase::LoadXmlFile(const std::string& fileName) {
     }
     // The bytes are taken as they are (UTF-8 in practice); a UTF-8 byte-order mark is dropped.
     size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    pugi::xml_parse_result result = m_Document->load_buffer(bytes.data() + start, bytes.size() - start,
-                                                            pugi::parse_default, pugi::encoding_utf8);
+    pugi::xml_parse_result result =
+        m_Document->load_buffer(bytes.data() + start, bytes.size() - start, pugi::parse_default, pugi::encoding_utf8);
     m_Loaded = static_cast<bool>(result);
     if (m_Loaded) m_Root = m_Document->document_element();
     return m_Loaded;

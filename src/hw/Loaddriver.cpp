@@ -135,6 +135,4 @@ TLoadDriver& GetLoadDriver(bool alwaysWrite, bool stopOnUnload, bool deleteOnUnl
     return SingletonOf<TLoadDriver>(alwaysWrite, stopOnUnload, deleteOnUnload);
 }
 
-void DestroyLoadDriver() {
-    DestroySingleton<TLoadDriver>();
-}
+void DestroyLoadDriver() { DestroySingleton<TLoadDriver>(); }

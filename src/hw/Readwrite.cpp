@@ -13,8 +13,7 @@
 using namespace envelope;
 using bytes::Get32;
 
-TReadWrite::TReadWrite()
-    : m_Device(GetLoadDriver(false, false, false).GetDriverHandle()), m_Settings(GetRwConfig()) {}
+TReadWrite::TReadWrite() : m_Device(GetLoadDriver(false, false, false).GetDriverHandle()), m_Settings(GetRwConfig()) {}
 
 bool TReadWrite::SendEnvelope(IDriverDevice::THandle device, uint32_t innerCode, const void* inner,
                               uint32_t innerLength, void* output, uint32_t outputLength, uint32_t& returned) {

@@ -4,6 +4,4 @@
 
 TRwConfig& GetRwConfig() { return SingletonOf<TRwConfig>(); }
 
-void DestroyRwConfig() {
-    DestroySingleton<TRwConfig>();
-}
+void DestroyRwConfig() { DestroySingleton<TRwConfig>(); }

@@ -116,7 +116,8 @@ std::string TSmbiosBase::StructureString(size_t at, uint8_t formatted, uint8_t n
         size_t end = position;
         while (end < m_Table.size() && m_Table[end] != 0) ++end;
         if (end == position) return std::string();  // the set ended first
-        if (n == number) return std::string(m_Table.begin() + static_cast<long>(position), m_Table.begin() + static_cast<long>(end));
+        if (n == number)
+            return std::string(m_Table.begin() + static_cast<long>(position), m_Table.begin() + static_cast<long>(end));
         position = end + 1;
     }
     return std::string();

@@ -61,9 +61,14 @@ void TResString::ApplyToButton(const std::string& id, TImgBtn& button) {
     if (text.empty()) return;
     TImgBtnData& design = m_Buttons[&button];
     if (design.Name.empty()) {
-        design = {button.Name.empty() ? "TImgBtn" : button.Name, button.Font.Name(), button.FontDisabled.Name(),
-                  button.FontDown.Name(), button.FontDownDisabled.Name(), button.FontEnter.Name(),
-                  button.TextXOffset(), button.TextYOffset()};
+        design = {button.Name.empty() ? "TImgBtn" : button.Name,
+                  button.Font.Name(),
+                  button.FontDisabled.Name(),
+                  button.FontDown.Name(),
+                  button.FontDownDisabled.Name(),
+                  button.FontEnter.Name(),
+                  button.TextXOffset(),
+                  button.TextYOffset()};
     }
     button.SetCaption(text);
     button.Font.SetName(GetFontName(id, design.Font));
@@ -75,8 +80,6 @@ void TResString::ApplyToButton(const std::string& id, TImgBtn& button) {
     button.SetTextYOffset(GetTextYOffset(id, design.TextYOffset));
 }
 
-void TResString::AnnounceLanguageChange() {
-    LanguageChanged.Announce();
-}
+void TResString::AnnounceLanguageChange() { LanguageChanged.Announce(); }
 
 TResString& GetResString() { return SingletonOf<TResString>(); }

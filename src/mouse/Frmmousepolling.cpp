@@ -17,9 +17,9 @@
 #include "ui/toolkit/Application.h"
 
 const std::array<const char*, 15> TMousePollingFrame::kBrandedLine = {
-    "Trivexal", "Vanta", "QX-570 STEEL", "QX-570 PRO", "QX-670 STEEL", "QX-670 ACE", "QX-770 STEEL",
-    "QX-770 HERO", "ZX-690 FORGE", "ZX-690 APEX", "ZX-790 FORGE", "ZX-790 APEX", "BX-460 STORM",
-    "BX-560 STORM", "HX-890 TITAN"};
+    "Trivexal",     "Vanta",        "QX-570 STEEL", "QX-570 PRO",   "QX-670 STEEL",
+    "QX-670 ACE",   "QX-770 STEEL", "QX-770 HERO",  "ZX-690 FORGE", "ZX-690 APEX",
+    "ZX-790 FORGE", "ZX-790 APEX",  "BX-460 STORM", "BX-560 STORM", "HX-890 TITAN"};
 
 namespace {
 // Track bar positions 0..5 and the intervals Apply writes for them.
@@ -45,12 +45,10 @@ TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
         int X, Y;
         const char* Caption;
     };
-    const TLabelDesign labels[] = {{&lblPollingRateCaption, 663, 14, "Polling Rate"},
-                                   {&lblPollingRateValue, 744, 14, "Default"},
-                                   {&lblCurrentRateCaption, 663, 67, "Current Rate"},
-                                   {&lblCurrentRateValue, 744, 67, "0 HZ"},
-                                   {&lblPeakRateCaption, 663, 96, "Peak Rate"},
-                                   {&lblPeakRateValue, 744, 96, "0 HZ"}};
+    const TLabelDesign labels[] = {
+        {&lblPollingRateCaption, 663, 14, "Polling Rate"}, {&lblPollingRateValue, 744, 14, "Default"},
+        {&lblCurrentRateCaption, 663, 67, "Current Rate"}, {&lblCurrentRateValue, 744, 67, "0 HZ"},
+        {&lblPeakRateCaption, 663, 96, "Peak Rate"},       {&lblPeakRateValue, 744, 96, "0 HZ"}};
     for (const TLabelDesign& design : labels) {
         design.Label->SetPosition(design.X, design.Y);
         StyleLabel(*design.Label, "Neo Sans", 11, 0x393939);
@@ -215,10 +213,9 @@ void TMousePollingFrame::ReportApplyResult(TApplyResult result) {
     if (auto* box = GetApplication().FindForm<TMsgBoxForm>()) {
         box->Execute(rolledBack ? TMsgBoxForm::TKind::Warning : TMsgBoxForm::TKind::Information, text, ok);
     } else {
-        GetPlatform().Windows->ShowMessageBox("Glidepost", text,
-                                              rolledBack ? IWindowSystem::TBoxIcon::Warning
-                                                         : IWindowSystem::TBoxIcon::Information,
-                                              false);
+        GetPlatform().Windows->ShowMessageBox(
+            "Glidepost", text, rolledBack ? IWindowSystem::TBoxIcon::Warning : IWindowSystem::TBoxIcon::Information,
+            false);
     }
 }
 
@@ -250,10 +247,9 @@ void TMousePollingFrame::Describe(bool found) {
 }
 
 void TMousePollingFrame::ShowPortControls(bool show) {
-    for (TControl* control : std::initializer_list<TControl*>{&lblPollingRateCaption, &lblPollingRateValue,
-                                                              &PollingRateTrackBar, &ApplyBtn, &CancelBtn,
-                                                              &lblCurrentRateCaption, &lblCurrentRateValue,
-                                                              &lblPeakRateCaption, &lblPeakRateValue}) {
+    for (TControl* control : std::initializer_list<TControl*>{
+             &lblPollingRateCaption, &lblPollingRateValue, &PollingRateTrackBar, &ApplyBtn, &CancelBtn,
+             &lblCurrentRateCaption, &lblCurrentRateValue, &lblPeakRateCaption, &lblPeakRateValue}) {
         control->SetVisible(show);
     }
     PollingRateTimer.SetEnabled(show);
@@ -512,8 +508,9 @@ void TMousePollingFrame::ShowStatisticTexts(const RateStatsRecord& stats) {
     if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Confirmed)) {
         verdict = fill(strings.GetString("STR_GLIDEPOST_RATE_CONFIRMED", "{applied} Hz confirmed"));
     } else if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Differs)) {
-        verdict = fill(strings.GetString("STR_GLIDEPOST_RATE_DIFFERS",
-                                         "Measured {measured} Hz, not {applied} Hz: replug the mouse, then press Apply again"));
+        verdict = fill(
+            strings.GetString("STR_GLIDEPOST_RATE_DIFFERS",
+                              "Measured {measured} Hz, not {applied} Hz: replug the mouse, then press Apply again"));
     }
     lblRateVerdict.SetCaption(verdict);
     if (stats.Verdict != 0 && stats.Verdict != m_LoggedVerdict) {

@@ -109,13 +109,14 @@ private:
     std::unique_ptr<TUsbMouse> m_Mouse;
     std::unique_ptr<TKytMouseRateThread> m_Sampler;
     bool m_Measuring = false;
-    TPicture m_Pad, m_PadLit;  // the theme's test pad, and lit while the pointer is over it
+    TPicture m_Pad, m_PadLit;   // the theme's test pad, and lit while the pointer is over it
     RateStatsRecord m_Stats{};  // the statistics on screen
     int32_t m_LoggedVerdict = 0;
     int m_StatsTicks = 0;
     std::thread m_ApplyWorker;  // joinable while an apply runs
     std::atomic<bool> m_ApplyDone{false};
     TApplyResult m_ApplyResult = TApplyResult::Applied;  // the worker's; read once it is done
-    std::function<void(TApplyResult)> m_ApplyFinished;  // page timer ticks since the statistics' texts were last refreshed
+    std::function<void(TApplyResult)>
+        m_ApplyFinished;  // page timer ticks since the statistics' texts were last refreshed
     std::array<double, TIntervalPlot::kMaxBars> m_PlotIntervals{};
 };

@@ -59,7 +59,8 @@ void TIntervalPlot::Render() {
         }
         fill(0, h - BarHeight(m_ReferenceMs), w, 1, Argb(m_Line));
     }
-    m_Image = m_Pixels.empty() || !GetPlatform().Graphics ? nullptr : GetPlatform().Graphics->FromPixels(w, h, m_Pixels);
+    m_Image =
+        m_Pixels.empty() || !GetPlatform().Graphics ? nullptr : GetPlatform().Graphics->FromPixels(w, h, m_Pixels);
     Invalidate();
 }
 

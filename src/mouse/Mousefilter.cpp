@@ -21,8 +21,8 @@ bool TUsbMouse::WriteInterval(uint32_t intervalMs) {
 
 bool TUsbMouse::ReadInterval(uint32_t& intervalMs) {
     usb::TBytes data;
-    if (!GetPlatform().Registry->QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey,
-                                            kIntervalValue, sizeof(uint32_t), data)) {
+    if (!GetPlatform().Registry->QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, kIntervalValue,
+                                            sizeof(uint32_t), data)) {
         return false;
     }
     // The value lands in the 4-byte variable as it is: a shorter value replaces only its low bytes.
@@ -35,8 +35,7 @@ bool TUsbMouse::ReadInterval(uint32_t& intervalMs) {
 void TUsbMouse::BindFilter(const std::string& name) {
     if (!HasSelection()) return;
     GetPlatform().Devices->WriteProperty(m_DeviceSet, static_cast<uint32_t>(m_Selected),
-                                         IDeviceSet::TProperty::LowerFilters,
-                                         usb::EncodeMultiString({name}));
+                                         IDeviceSet::TProperty::LowerFilters, usb::EncodeMultiString({name}));
 }
 
 void TUsbMouse::UnbindFilterEverywhere(const std::string& name) {

@@ -5,12 +5,12 @@
 
 // What the recent report intervals say about the mouse.
 struct TIntervalStats {
-    uint64_t Reports = 0;   // reports counted since the sampler started
-    size_t Intervals = 0;   // intervals the figures below are taken from
+    uint64_t Reports = 0;  // reports counted since the sampler started
+    size_t Intervals = 0;  // intervals the figures below are taken from
     double MedianMs = 0;
     double P1Ms = 0;
     double P99Ms = 0;
-    double RateHz = 0;      // 1 / median; 0 without intervals
+    double RateHz = 0;  // 1 / median; 0 without intervals
 };
 
 // Whether the mouse reports at the rate that was applied: the block's codes.

@@ -12,8 +12,7 @@ void Log(const std::string& name, const std::string& value, uint16_t colour) {
 }
 
 // One hub request with a fresh output buffer; false when the request fails.
-bool Request(IUsbHost::THandle hub, uint32_t code, const usb::TBytes& in, size_t outSize,
-             usb::TBytes& out) {
+bool Request(IUsbHost::THandle hub, uint32_t code, const usb::TBytes& in, size_t outSize, usb::TBytes& out) {
     out.clear();
     return GetPlatform().Usb->IoControl(hub, code, in, outSize, out);
 }
@@ -21,8 +20,7 @@ bool Request(IUsbHost::THandle hub, uint32_t code, const usb::TBytes& in, size_t
 
 TUsbMouse::~TUsbMouse() { ReleaseDeviceList(); }
 
-bool TUsbMouse::LocateMouse(int32_t hostIndex, const std::string& hostFilter, int32_t hubLevel,
-                            int32_t portNumber) {
+bool TUsbMouse::LocateMouse(int32_t hostIndex, const std::string& hostFilter, int32_t hubLevel, int32_t portNumber) {
     m_Depth = 0;
     m_FirstHubLevel = 0;
     m_MatchedPort = 0;
@@ -35,8 +33,7 @@ bool TUsbMouse::LocateMouse(int32_t hostIndex, const std::string& hostFilter, in
     IUsbHost& host = *GetPlatform().Usb;
     const std::vector<std::string> controllers = host.HostControllerPaths();
     bool found = false;
-    for (size_t index = hostIndex < 0 ? 0 : static_cast<size_t>(hostIndex); index < controllers.size();
-         ++index) {
+    for (size_t index = hostIndex < 0 ? 0 : static_cast<size_t>(hostIndex); index < controllers.size(); ++index) {
         const std::string& path = controllers[index];
         Log("Current Host index: ", std::to_string(index), kColorBlue);
         Log("Current Host Controller: ", path, kColorBlue);
@@ -70,8 +67,8 @@ bool TUsbMouse::ScanHub(const std::string& hubName, uint32_t portNumber) {
 
     usb::TBytes out;
     uint8_t ports = 0;
-    if (!Request(hub, usb::kGetNodeInformation, usb::TBytes(usb::kNodeInformationSize, 0),
-                 usb::kNodeInformationSize, out) ||
+    if (!Request(hub, usb::kGetNodeInformation, usb::TBytes(usb::kNodeInformationSize, 0), usb::kNodeInformationSize,
+                 out) ||
         !usb::DecodeNodeInformation(out, ports)) {
         host.Close(hub);
         return false;
@@ -81,34 +78,30 @@ bool TUsbMouse::ScanHub(const std::string& hubName, uint32_t portNumber) {
     for (uint32_t i = 1; i <= ports; ++i) {
         m_CurrentPort = i;
         if (!Request(hub, usb::kGetNodeConnectionInformationEx,
-                     usb::ConnectionIndexRequest(i, usb::kConnectionInformationSize),
-                     usb::kConnectionInformationSize, out) ||
+                     usb::ConnectionIndexRequest(i, usb::kConnectionInformationSize), usb::kConnectionInformationSize,
+                     out) ||
             !usb::DecodeConnectionInfo(out, m_ConnectionInfo)) {
             host.Close(hub);
             return false;
         }
 
         bool mouseHere = false;
-        const bool slow = m_ConnectionInfo.Speed == usb::kLowSpeed ||
-                          m_ConnectionInfo.Speed == usb::kFullSpeed;
+        const bool slow = m_ConnectionInfo.Speed == usb::kLowSpeed || m_ConnectionInfo.Speed == usb::kFullSpeed;
         if (m_ConnectionInfo.ConnectionStatus == usb::kDeviceConnected && slow) {
             m_DriverKey.clear();
             if (Request(hub, usb::kGetNodeConnectionDriverKeyName,
-                        usb::ConnectionIndexRequest(i, usb::kNameRequestSize), usb::kNameRequestSize,
-                        out)) {
+                        usb::ConnectionIndexRequest(i, usb::kNameRequestSize), usb::kNameRequestSize, out)) {
                 m_DriverKey = usb::DecodeConnectionName(out);
             }
             m_DescriptorData.clear();
-            if (Request(hub, usb::kGetDescriptorFromNodeConnection,
-                        usb::ConfigurationDescriptorRequest(i), usb::kDescriptorRequestSize, out)) {
+            if (Request(hub, usb::kGetDescriptorFromNodeConnection, usb::ConfigurationDescriptorRequest(i),
+                        usb::kDescriptorRequestSize, out)) {
                 m_DescriptorData = usb::DescriptorData(out);
             }
-            const bool levelMatches =
-                m_RequestedHubLevel == kAnyHubLevel || m_FirstHubLevel == m_RequestedHubLevel;
+            const bool levelMatches = m_RequestedHubLevel == kAnyHubLevel || m_FirstHubLevel == m_RequestedHubLevel;
             if (levelMatches && i == portNumber) mouseHere = IsMouseDevice();
         }
-        Log("", "Index = " + std::to_string(i) + " CheckPort = " + std::to_string(portNumber),
-            kColorBlue);
+        Log("", "Index = " + std::to_string(i) + " CheckPort = " + std::to_string(portNumber), kColorBlue);
 
         if (mouseHere) {
             if (m_MatchedPort == 0) m_MatchedPort = i;
@@ -121,9 +114,8 @@ bool TUsbMouse::ScanHub(const std::string& hubName, uint32_t portNumber) {
         if (m_ConnectionInfo.DeviceIsHub && m_Depth < 2) {
             if (m_FirstHubLevel == 0) m_FirstHubLevel = m_Depth + 1;
             std::string downstream;
-            if (Request(hub, usb::kGetNodeConnectionName,
-                        usb::ConnectionIndexRequest(i, usb::kNameRequestSize), usb::kNameRequestSize,
-                        out)) {
+            if (Request(hub, usb::kGetNodeConnectionName, usb::ConnectionIndexRequest(i, usb::kNameRequestSize),
+                        usb::kNameRequestSize, out)) {
                 downstream = usb::DecodeConnectionName(out);
             }
             if (ScanHub(downstream, portNumber)) {

@@ -24,8 +24,7 @@ public:
     TUsbMouse& operator=(const TUsbMouse&) = delete;
 
     // hostIndex -1 examines every controller; an empty filter matches any controller path.
-    bool LocateMouse(int32_t hostIndex, const std::string& hostFilter, int32_t hubLevel,
-                     int32_t portNumber);
+    bool LocateMouse(int32_t hostIndex, const std::string& hostFilter, int32_t hubLevel, int32_t portNumber);
     bool MatchVidPid(const std::string& text, std::string& hardwareId);
     void ReleaseDeviceList();
 

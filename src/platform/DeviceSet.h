@@ -20,8 +20,7 @@ public:
     virtual bool ReadProperty(TSet set, uint32_t index, TProperty property, size_t bufferSize,
                               std::vector<uint8_t>& bytes) = 0;
     // Writes the bytes as the property; empty bytes remove it.
-    virtual bool WriteProperty(TSet set, uint32_t index, TProperty property,
-                               const std::vector<uint8_t>& bytes) = 0;
+    virtual bool WriteProperty(TSet set, uint32_t index, TProperty property, const std::vector<uint8_t>& bytes) = 0;
     // Property-change restart of the element through the class installer.
     virtual bool RestartDevice(TSet set, uint32_t index) = 0;
     // False when the element's device node is known not to run (its stack failed to start);

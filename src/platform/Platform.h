@@ -48,11 +48,10 @@ struct TPlatform {
 // The ports of an owner that holds one adapter of each under the port's name.
 template <class TOwner>
 TPlatform PlatformOf(TOwner& owner) {
-    return TPlatform{&owner.Clock,   &owner.Process,  &owner.Mutexes,  &owner.Windows,
-                     &owner.Console, &owner.Os,       &owner.Usb,      &owner.Devices,
-                     &owner.Registry, &owner.Privileges, &owner.Shell, &owner.Mouse,
-                     &owner.Threads, &owner.SharedMemory, &owner.Services, &owner.Driver,
-                     &owner.Files,   &*owner.Crypto,  &owner.Wmi,      &owner.Graphics};
+    return TPlatform{&owner.Clock,  &owner.Process, &owner.Mutexes, &owner.Windows,      &owner.Console,
+                     &owner.Os,     &owner.Usb,     &owner.Devices, &owner.Registry,     &owner.Privileges,
+                     &owner.Shell,  &owner.Mouse,   &owner.Threads, &owner.SharedMemory, &owner.Services,
+                     &owner.Driver, &owner.Files,   &*owner.Crypto, &owner.Wmi,          &owner.Graphics};
 }
 
 TPlatform& GetPlatform();

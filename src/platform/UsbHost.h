@@ -17,6 +17,6 @@ public:
     virtual THandle Open(const std::string& path) = 0;
     virtual void Close(THandle handle) = 0;
     // One buffered I/O control; on success out holds the bytes returned (at most outSize).
-    virtual bool IoControl(THandle handle, uint32_t code, const std::vector<uint8_t>& in,
-                           size_t outSize, std::vector<uint8_t>& out) = 0;
+    virtual bool IoControl(THandle handle, uint32_t code, const std::vector<uint8_t>& in, size_t outSize,
+                           std::vector<uint8_t>& out) = 0;
 };

@@ -16,9 +16,7 @@ std::string FileNamePart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-TWindowId FindRunningInstance() {
-    return GetPlatform().Windows->FindTopWindow(kAppWindowClass, kAppTitle);
-}
+TWindowId FindRunningInstance() { return GetPlatform().Windows->FindTopWindow(kAppWindowClass, kAppTitle); }
 
 void HandOver() {
     if (TWindowId window = FindRunningInstance()) {

@@ -32,9 +32,7 @@ int Finish(int code, const char* what) {
 }
 }  // namespace
 
-bool RateRequested() {
-    return UpperCase(GetPlatform().Process->CommandLine()).find("/RATE=") != std::string::npos;
-}
+bool RateRequested() { return UpperCase(GetPlatform().Process->CommandLine()).find("/RATE=") != std::string::npos; }
 
 int ApplyRateFromCommandLine() {
     TPlatform& platform = GetPlatform();
@@ -70,11 +68,16 @@ int ApplyRateFromCommandLine() {
         }
     }
     switch (result) {
-        case TApplyResult::Applied: return Finish(kRateApplied, "applied");
-        case TApplyResult::NoMouse: return Finish(kRateNoMouse, "no mouse on the port");
-        case TApplyResult::FilterMissing: return Finish(kRateFilterMissing, "filter driver missing");
-        case TApplyResult::RebootNeeded: return Finish(kRateRebootNeeded, "reboot needed");
-        case TApplyResult::RolledBack: break;
+        case TApplyResult::Applied:
+            return Finish(kRateApplied, "applied");
+        case TApplyResult::NoMouse:
+            return Finish(kRateNoMouse, "no mouse on the port");
+        case TApplyResult::FilterMissing:
+            return Finish(kRateFilterMissing, "filter driver missing");
+        case TApplyResult::RebootNeeded:
+            return Finish(kRateRebootNeeded, "reboot needed");
+        case TApplyResult::RolledBack:
+            break;
     }
     return Finish(kRateRolledBack, "rolled back");
 }

@@ -18,8 +18,7 @@ TDebugConsole::~TDebugConsole() {
     }
 }
 
-void TDebugConsole::WriteTagged(const std::string& name, const std::string& value,
-                                uint16_t colour) {
+void TDebugConsole::WriteTagged(const std::string& name, const std::string& value, uint16_t colour) {
     if (!Writable()) return;
     std::lock_guard<std::mutex> guard(m_WriteLock);
     IConsole& console = *GetPlatform().Console;

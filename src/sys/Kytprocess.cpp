@@ -64,28 +64,24 @@ std::string ToHostPath(const std::string& path) {
 #endif
 }
 
-bool GetFileVersionNumbers(const std::string& path, uint32_t& mostSignificant,
-                           uint32_t& leastSignificant) {
+bool GetFileVersionNumbers(const std::string& path, uint32_t& mostSignificant, uint32_t& leastSignificant) {
     return GetPlatform().Process->FileVersion(path, mostSignificant, leastSignificant);
 }
 
 std::string GetFileVersionText(const std::string& path) {
     uint32_t ms = 0, ls = 0;
     if (!GetFileVersionNumbers(path, ms, ls)) return std::string();
-    std::string text = std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." +
-                       std::to_string(ls >> 16);
+    std::string text = std::to_string(ms >> 16) + "." + std::to_string(ms & 0xFFFF) + "." + std::to_string(ls >> 16);
     if ((ls & 0xFFFF) != 0) text += "." + std::to_string(ls & 0xFFFF);
     return text;
 }
 
-std::string TextAfter(const std::string& text, const std::string& marker,
-                      const std::string& defaultText) {
+std::string TextAfter(const std::string& text, const std::string& marker, const std::string& defaultText) {
     size_t pos = FindMarker(text, marker);
     return pos == std::string::npos ? defaultText : text.substr(pos + marker.size());
 }
 
-std::string TextBefore(const std::string& text, const std::string& marker,
-                       const std::string& defaultText) {
+std::string TextBefore(const std::string& text, const std::string& marker, const std::string& defaultText) {
     size_t pos = FindMarker(text, marker);
     return pos == std::string::npos ? defaultText : text.substr(0, pos);
 }

@@ -12,16 +12,13 @@ std::string GetBinParentPath();
 // Turns a path built with "\" into one the host's file functions take.
 std::string ToHostPath(const std::string& path);
 
-bool GetFileVersionNumbers(const std::string& path, uint32_t& mostSignificant,
-                           uint32_t& leastSignificant);
+bool GetFileVersionNumbers(const std::string& path, uint32_t& mostSignificant, uint32_t& leastSignificant);
 std::string GetFileVersionText(const std::string& path);
 
 // Marker cutting. TextAfter and TextBefore retry in the upper-case form of the text, so an
 // upper-case marker (a command-line switch) matches in any letter case.
-std::string TextAfter(const std::string& text, const std::string& marker,
-                      const std::string& defaultText);
-std::string TextBefore(const std::string& text, const std::string& marker,
-                       const std::string& defaultText);
+std::string TextAfter(const std::string& text, const std::string& marker, const std::string& defaultText);
+std::string TextBefore(const std::string& text, const std::string& marker, const std::string& defaultText);
 std::string TextBeforeOrEmpty(const std::string& text, const std::string& marker);
 std::string RemoveMarker(const std::string& text, const std::string& marker);
 // The value of a command-line switch given with its "=" ("/RATE="): the text after it up to the

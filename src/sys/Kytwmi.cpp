@@ -6,9 +6,12 @@
 
 std::string TKytWMI::ValueText(const TWmiValue& value) {
     switch (value.Kind) {
-        case TWmiValue::TKind::Null: return "NULL";
-        case TWmiValue::TKind::Text: return value.Text;
-        case TWmiValue::TKind::Boolean: return value.Flag ? "TRUE" : "FALSE";
+        case TWmiValue::TKind::Null:
+            return "NULL";
+        case TWmiValue::TKind::Text:
+            return value.Text;
+        case TWmiValue::TKind::Boolean:
+            return value.Flag ? "TRUE" : "FALSE";
         case TWmiValue::TKind::Array: {
             std::string text;
             for (size_t i = 0; i < value.Items.size(); ++i) {
@@ -19,7 +22,8 @@ std::string TKytWMI::ValueText(const TWmiValue& value) {
             }
             return text;
         }
-        case TWmiValue::TKind::Other: return std::string();
+        case TWmiValue::TKind::Other:
+            return std::string();
     }
     return std::string();
 }

@@ -12,11 +12,16 @@ uint32_t ReleaseCode(const TOsVersionRecord& v) {
             return TOsVersion::kWin2000Xp;
         case 6:
             switch (v.Minor) {
-                case 0: return TOsVersion::kVista;
-                case 1: return TOsVersion::kWin7;
-                case 2: return TOsVersion::kWin8;
-                case 3: return TOsVersion::kWin81;
-                default: return 0;
+                case 0:
+                    return TOsVersion::kVista;
+                case 1:
+                    return TOsVersion::kWin7;
+                case 2:
+                    return TOsVersion::kWin8;
+                case 3:
+                    return TOsVersion::kWin81;
+                default:
+                    return 0;
             }
         case 10:
             return v.Minor == 0 ? TOsVersion::kWin10 : 0;

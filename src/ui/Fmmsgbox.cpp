@@ -14,8 +14,10 @@ TMsgBoxForm::TMsgBoxForm() {
     BgImage.OnMouseDown = [this](TControl&, int button, int, int) {
         if (button == 0) GetPlatform().Windows->StartDrag(Handle());
     };
-    const std::pair<TImage*, const char*> kinds[] = {{&ImageError, "MSGERROR"}, {&ImageQuestion, "MSGQUESTION"},
-                                                     {&ImageInformation, "MSGINFORMATION"}, {&ImageWarning, "MSGWARNING"}};
+    const std::pair<TImage*, const char*> kinds[] = {{&ImageError, "MSGERROR"},
+                                                     {&ImageQuestion, "MSGQUESTION"},
+                                                     {&ImageInformation, "MSGINFORMATION"},
+                                                     {&ImageWarning, "MSGWARNING"}};
     for (auto [image, resource] : kinds) {
         image->SetBounds(10, 50, 98, 98);
         image->Picture.LoadFromResource(resource);

@@ -163,7 +163,10 @@ void TImgBtn::DrawString(TCanvas& canvas, const std::string& text, const TFontFa
         layout.Y = v == kMiddle ? rect.Y + (rect.H - textHeight) * 0.5f : rect.Y + rect.H - textHeight;
         layout.H = textHeight;
     }
-    canvas.DrawString(text, font, layout, argb, h == kLeft ? THAlign::Near : h == kCenter ? THAlign::Center : THAlign::Far);
+    canvas.DrawString(text, font, layout, argb,
+                      h == kLeft     ? THAlign::Near
+                      : h == kCenter ? THAlign::Center
+                                     : THAlign::Far);
 }
 
 void TImgBtn::Paint(TCanvas& canvas) {

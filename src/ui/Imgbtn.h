@@ -10,8 +10,15 @@
 
 enum TStyle : int { aStyleButton, aStyleCheck, aStyleSwitch, aStyleRepeatButton };
 enum TVHAlign : int {
-    aVHTopLeft, aVHTopCenter, aVHTopRight, aVHCenterLeft, aVHCenterCenter, aVHCenterRight,
-    aVHBottomLeft, aVHBottomCenter, aVHBottomRight
+    aVHTopLeft,
+    aVHTopCenter,
+    aVHTopRight,
+    aVHCenterLeft,
+    aVHCenterCenter,
+    aVHCenterRight,
+    aVHBottomLeft,
+    aVHBottomCenter,
+    aVHBottomRight
 };
 
 class TImgBtnMsThread;
@@ -117,8 +124,8 @@ private:
         if (changed) Invalidate();
     }
     bool HasMask() const { return static_cast<bool>(m_Mask); }
-    void DrawString(TCanvas& canvas, const std::string& text, const TFontFace& font, const TRectF& rect,
-                    uint32_t argb, TVHAlign align);
+    void DrawString(TCanvas& canvas, const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
+                    TVHAlign align);
 
     bool m_AutoSize = false;
     bool m_Checked = false;

@@ -32,7 +32,7 @@ private:
         bool Stop = false;
         bool Handled = false;
         uint64_t HandledAt = 0;  // tick count when the GUI thread finished the click
-        uint64_t Press = 0;  // counts pauses: a hand-over from an earlier press never runs
+        uint64_t Press = 0;      // counts pauses: a hand-over from an earlier press never runs
         int Delay = 2000;
         int Rate = 200;
     };

@@ -14,7 +14,8 @@ protected:
     void SetModel(const std::string& model) { Machine.Hardware.Write(0xE4000, simfirmware::BiosRecord({model})); }
     // A supported-model list with the given <Item .../> lines.
     void WriteModelList(const std::string& items) {
-        Dir.Write("Conf\\Glidepost.xml", "<?xml version=\"1.0\"?>\n<Root><SupportModel>" + items + "</SupportModel></Root>");
+        Dir.Write("Conf\\Glidepost.xml",
+                  "<?xml version=\"1.0\"?>\n<Root><SupportModel>" + items + "</SupportModel></Root>");
     }
 
     TInstallDir Dir;

@@ -35,14 +35,14 @@ TEST_F(OvtConfigTest, ConfigurationFileByModelAndHostController) {
     const Case kCases[] = {
         {"Plain", "Plain.xml"},
         {"Primary", "P.xml"},
-        {"PrimaryEmpty", ""},        // found primary with an empty Conf still answers it
-        {"Alternative", "A2.xml"},   // alternatives are tried without a primary
-        {"SkipEmpty", "S2.xml"},     // a found alternative without its file is passed over
-        {"Missing", "M1.xml"},       // any device of that vendor
-        {"Invalid", "I.xml"},        // identifiers that are not integers name nothing
+        {"PrimaryEmpty", ""},       // found primary with an empty Conf still answers it
+        {"Alternative", "A2.xml"},  // alternatives are tried without a primary
+        {"SkipEmpty", "S2.xml"},    // a found alternative without its file is passed over
+        {"Missing", "M1.xml"},      // any device of that vendor
+        {"Invalid", "I.xml"},       // identifiers that are not integers name nothing
         {"Dup", "Second.xml"},
         {"Sibling", "Sib.xml"},
-        {"plain", ""},               // names are case-sensitive
+        {"plain", ""},  // names are case-sensitive
         {"", ""},
     };
     for (const Case& c : kCases) EXPECT_EQ(list.GetConfFileName(c.model), c.conf) << c.model;

@@ -33,7 +33,10 @@ TEST_F(BiosInfoTest, Decoding) {
         {{"...", 'F', 12, 40, 'b', 2023, 11, 28}, "...", "", "F12.40b", "2023/11/28"},
         {{"A.B.", 'P', 0, 0, '0', 1999, 1, 1}, "A.B.", "A.B", "P0.00", "1999/01/01"},
         // 32 characters without a NUL: the name ends at offset 41
-        {{std::string(32, 'M'), 'P', 1, 5, '0', 2014, 7, 3}, std::string(32, 'M'), std::string(32, 'M'), "P1.05",
+        {{std::string(32, 'M'), 'P', 1, 5, '0', 2014, 7, 3},
+         std::string(32, 'M'),
+         std::string(32, 'M'),
+         "P1.05",
          "2014/07/03"},
     };
     TKytBiosInfo& info = GetBiosInfo();  // no record on this board

@@ -22,10 +22,18 @@ TEST_F(XmlTest, IntegerAttributes) {
         int expected;
     };
     const Case kCases[] = {
-        {"V=\"0x10\"", 16}, {"V=\"$FF\"", 255}, {"V=\"-5\"", -5}, {"V=\" 7\"", 7},
-        {"V=\"7 \"", 7},     // through the decimal scan
-        {"V=\"12abc\"", 12}, {"V=\"abc\"", -1}, {"V=\"\"", -1}, {"W=\"3\"", -1}, {"V=\"65535\"", 65535},
-        {"V=\"X1f\"", 31},   {"V=\"2147483648\"", 2147483647},  // too large for the whole-text rule; the scan saturates
+        {"V=\"0x10\"", 16},
+        {"V=\"$FF\"", 255},
+        {"V=\"-5\"", -5},
+        {"V=\" 7\"", 7},
+        {"V=\"7 \"", 7},  // through the decimal scan
+        {"V=\"12abc\"", 12},
+        {"V=\"abc\"", -1},
+        {"V=\"\"", -1},
+        {"W=\"3\"", -1},
+        {"V=\"65535\"", 65535},
+        {"V=\"X1f\"", 31},
+        {"V=\"2147483648\"", 2147483647},  // too large for the whole-text rule; the scan saturates
     };
     for (const Case& c : kCases) EXPECT_EQ(Element(c.attribute).GetIntAttribute("V", -1), c.expected) << c.attribute;
 }
@@ -35,8 +43,8 @@ TEST_F(XmlTest, BooleanAndTextAttributes) {
         const char* text;
         int expected;  // 1 true, 0 false, -1 the default
     };
-    const Case kCases[] = {{"true", 1},  {"True", 1},   {"1", 1},   {"false", 0}, {"0", 0},
-                           {"yes", -1},  {" TRUE", -1}, {"", -1},   {"FaLsE", 0}};
+    const Case kCases[] = {{"true", 1}, {"True", 1},   {"1", 1}, {"false", 0}, {"0", 0},
+                           {"yes", -1}, {" TRUE", -1}, {"", -1}, {"FaLsE", 0}};
     for (const Case& c : kCases) {
         TKytXmlItem item = Element(std::string("B=\"") + c.text + "\"");
         const bool whenDefaultTrue = item.GetBoolAttribute("B", true);
@@ -55,9 +63,10 @@ TEST_F(XmlTest, BooleanAndTextAttributes) {
 }
 
 TEST_F(XmlTest, CollectItemsTakesTheFirstMatchItsSiblingsAndTheirChildren) {
-    Dir.Write("l.xml",
-              "<Root><Languages><!-- note --><Item N=\"1\"/><Other N=\"2\"/>text<Item N=\"3\"><Item N=\"4\"><Item N=\"5\"/>"
-              "</Item></Item></Languages></Root>");
+    Dir.Write(
+        "l.xml",
+        "<Root><Languages><!-- note --><Item N=\"1\"/><Other N=\"2\"/>text<Item N=\"3\"><Item N=\"4\"><Item N=\"5\"/>"
+        "</Item></Item></Languages></Root>");
     ASSERT_TRUE(Doc.LoadXmlFile(Dir.Path("l.xml")));
     TXmlItems items;
     CollectItems(items, Doc.Root(), "/Root/Languages/Item");
@@ -73,7 +82,8 @@ TEST_F(XmlTest, CollectItemsTakesTheFirstMatchItsSiblingsAndTheirChildren) {
 
 TEST_F(XmlTest, EachLoadReplacesTheDocument) {
     Dir.Write("one.xml", "<Root><A/></Root>");
-    Dir.Write("two.xml", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Other><B V=\"caf\xE9\"/></Other>");
+    Dir.Write("two.xml",
+              "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><Other><B V=\"caf\xE9\"/></Other>");
     Dir.Write("bad.xml", "<Root><A></Root>");
     ASSERT_TRUE(Doc.LoadXmlFile(Dir.Path("one.xml")));
     EXPECT_TRUE(FirstNode(Doc.Root(), "/Root/A"));

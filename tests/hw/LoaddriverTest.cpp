@@ -36,7 +36,8 @@ TEST_F(LoadDriverTest, WhatIsAlreadyThereIsUsedAsItIs) {
         const std::string elsewhere = "C:\\Vendor\\KytDrv103.sys";
         if (c.fileThere) machine.Files.Put(kSystemDriver, {1, 2, 3});
         if (!c.fileThere) machine.Files.Put(elsewhere, {9});
-        if (c.serviceThere) machine.Services.Services["KytDrv103"] = {c.fileThere ? kSystemDriver : elsewhere, c.running, 0};
+        if (c.serviceThere)
+            machine.Services.Services["KytDrv103"] = {c.fileThere ? kSystemDriver : elsewhere, c.running, 0};
 
         {
             TLoadDriver loader(false, false, false);
@@ -46,7 +47,8 @@ TEST_F(LoadDriverTest, WhatIsAlreadyThereIsUsedAsItIs) {
             EXPECT_EQ(*machine.Files.Content(kSystemDriver), (std::vector<uint8_t>{1, 2, 3})) << c.name;
         }
         if (c.serviceThere) {
-            EXPECT_EQ(machine.Services.Services["KytDrv103"].ImagePath, c.fileThere ? kSystemDriver : elsewhere) << c.name;
+            EXPECT_EQ(machine.Services.Services["KytDrv103"].ImagePath, c.fileThere ? kSystemDriver : elsewhere)
+                << c.name;
         }
         EXPECT_EQ(machine.Services.Services["KytDrv103"].Starts, 1) << c.name;
         ResetSingletonsForTests();
@@ -94,7 +96,11 @@ TEST_F(LoadDriverTest, FailuresAndTheirMessages) {
         bool fileLeft;
     };
     const Case kCases[] = {
-        {"NT 4: refused silently", [](TSimMachine& m) { m.Os.Version = {2, 4, 0, 1381}; }, false, false},
+        {"NT 4: refused silently",
+         [](TSimMachine& m) {
+             m.Os.Version = {2, 4, 0, 1381};
+         },
+         false, false},
         {"driver file cannot be created", [](TSimMachine& m) { m.Files.FailCreate = true; }, false, false},
         {"disk full mid-write: no partial file", [](TSimMachine& m) { m.Files.WriteLimit = 3; }, false, false},
         {"no administrator rights", [](TSimMachine& m) { m.Services.Administrator = false; }, true, true},
@@ -121,13 +127,9 @@ TEST_F(LoadDriverTest, FailuresAndTheirMessages) {
 }
 
 TEST_F(LoadDriverTest, UnloadStopsAndDeletesOnlyWhenAsked) {
-    {
-        TLoadDriver keep(false, false, false);
-    }
+    { TLoadDriver keep(false, false, false); }
     EXPECT_TRUE(Machine.Services.Running("KytDrv103"));
-    {
-        TLoadDriver stop(false, true, false);
-    }
+    { TLoadDriver stop(false, true, false); }
     EXPECT_FALSE(Machine.Services.Running("KytDrv103"));
     EXPECT_EQ(Machine.Services.Services.count("KytDrv103"), 1u);
     {

@@ -166,7 +166,7 @@ TEST_F(ChannelTest, PciSearchByIdentifierAndClass) {
         {0xA36FFFFF, 0 * 256 + 20 * 8 + 2},  // any vendor with that device
         {0xFFFF1022, 3 * 256},               // any device of that vendor
         {0x149C1022, 3 * 256},
-        {0x32421B21, kNoPciLocation},        // behind a function 0 that reads 0
+        {0x32421B21, kNoPciLocation},  // behind a function 0 that reads 0
         {0x12345678, kNoPciLocation},
     };
     for (const Case& c : kCases) EXPECT_EQ(channel.FindPciDevice(c.match), c.location) << std::hex << c.match;
@@ -194,8 +194,10 @@ TEST(EnvelopeTest, InputsTooShortForTheirCiphertextAreRefused) {
         size_t size;
         bool opens;
     };
-    const Case kCases[] = {{"salt only", 43, false}, {"no room for a ciphertext", 48, false},
-                           {"one ciphertext byte", 50, true}, {"the real size", 104, true}};
+    const Case kCases[] = {{"salt only", 43, false},
+                           {"no room for a ciphertext", 48, false},
+                           {"one ciphertext byte", 50, true},
+                           {"the real size", 104, true}};
     for (const Case& c : kCases) {
         std::vector<uint8_t> input(c.size, 0);
         Put32(&input[2], 16);

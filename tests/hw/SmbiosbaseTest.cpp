@@ -14,7 +14,8 @@ protected:
         uint16_t structures = 0;
         sf::TBytes table = sf::SmbiosTable(arrays, modules, &structures);
         Machine.Hardware.Write(0x7FF00000, table);
-        Machine.Hardware.Write(entryAt, sf::SmbiosEntryPoint(static_cast<uint16_t>(table.size()), 0x7FF00000, structures));
+        Machine.Hardware.Write(entryAt,
+                               sf::SmbiosEntryPoint(static_cast<uint16_t>(table.size()), 0x7FF00000, structures));
     }
 };
 }  // namespace

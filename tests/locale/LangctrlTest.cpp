@@ -21,7 +21,8 @@ TEST_F(LangCtrlTest, WhichFileServesALanguage) {
               "<Item Enable=\"0x1\" LangId=\"1031\" FileName=\"German.xml\" Name=\"Deutsch\"/>"
               "<Item Enable=\"1\" LangId=\"0x409\" FileName=\"English.xml\" Name=\"English\"/>"
               "<Item Enable=\"1\" LangId=\"1033\" FileName=\"English-2.xml\" Name=\"English 2\"/>"
-              "<Item Enable=\"1\" LangId=\"1036\" FileName=\"Missing.xml\" Name=\"Fran\xC3\xA7" "ais\"/>"
+              "<Item Enable=\"1\" LangId=\"1036\" FileName=\"Missing.xml\" Name=\"Fran\xC3\xA7"
+              "ais\"/>"
               "<Item Enable=\"1\" LangId=\"2052\" Name=\"No file\"/>"
               "<Item Enable=\"1\" LangId=\"66569\" FileName=\"Wide.xml\"/>"  // above 65535: never matches
               "</Languages></Root>");
@@ -50,7 +51,8 @@ TEST_F(LangCtrlTest, WhichFileServesALanguage) {
 }
 
 TEST_F(LangCtrlTest, AnIndexWithAnotherRootServesNothing) {
-    Dir.Write("Language\\Config.xml", "<Config><Languages><Item Enable=\"1\" FileName=\"E.xml\"/></Languages></Config>");
+    Dir.Write("Language\\Config.xml",
+              "<Config><Languages><Item Enable=\"1\" FileName=\"E.xml\"/></Languages></Config>");
     Dir.Write("Language\\E.xml", "<DATAPACKET/>");
     EXPECT_TRUE(GetLangCtrl().GetLanguageItems().empty());
     EXPECT_EQ(GetLangCtrl().GetLanguageFile(1033), "");

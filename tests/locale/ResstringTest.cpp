@@ -15,8 +15,10 @@ protected:
         Dir.PointAt(Machine);
     }
     std::string Language(const std::string& name, const std::string& rows) {
-        Dir.Write("Language\\" + name, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA/>"
-                                       "<ROWDATA>" + rows + "</ROWDATA></DATAPACKET>");
+        Dir.Write("Language\\" + name,
+                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?><DATAPACKET Version=\"2.0\"><METADATA/>"
+                  "<ROWDATA>" +
+                      rows + "</ROWDATA></DATAPACKET>");
         return Dir.Path("Language\\" + name);
     }
     TInstallDir Dir;
@@ -26,13 +28,14 @@ protected:
 
 TEST_F(ResStringTest, RowsTextsAndOffsets) {
     const std::string german = Language("German.xml",
-        "<ROW ID=\"STR_BASE_APPLY\" String=\"\xC3\x9C" "bernehmen\" FontName=\"Neo Sans\" TextXOffset=\"4\" TextYOffset=\"$2\"/>"
-        "<row ID=\"STR_BASE_CANCEL\" String=\"Abbrechen\" TextXOffset=\"abc\"/>"
-        "<Row ID=\"STR_BASE_UPDATE\" String=\"\"/>"
-        "<ROW String=\"no id\"/><ROW ID=\"\" String=\"empty id\"/>"
-        "<ROW ID=\"STR_MAIN_DESCRIPTION\" String=\"Erst\" FontName=\"F\"/>"
-        "<ROW ID=\"STR_MAIN_DESCRIPTION\" String=\"Beschreibung\"/>"
-        "<Other><ROW ID=\"DEEP\" String=\"never\"/></Other>");
+                                        "<ROW ID=\"STR_BASE_APPLY\" String=\"\xC3\x9C"
+                                        "bernehmen\" FontName=\"Neo Sans\" TextXOffset=\"4\" TextYOffset=\"$2\"/>"
+                                        "<row ID=\"STR_BASE_CANCEL\" String=\"Abbrechen\" TextXOffset=\"abc\"/>"
+                                        "<Row ID=\"STR_BASE_UPDATE\" String=\"\"/>"
+                                        "<ROW String=\"no id\"/><ROW ID=\"\" String=\"empty id\"/>"
+                                        "<ROW ID=\"STR_MAIN_DESCRIPTION\" String=\"Erst\" FontName=\"F\"/>"
+                                        "<ROW ID=\"STR_MAIN_DESCRIPTION\" String=\"Beschreibung\"/>"
+                                        "<Other><ROW ID=\"DEEP\" String=\"never\"/></Other>");
     TResString& strings = GetResString();
     EXPECT_EQ(strings.GetString("STR_BASE_APPLY", "Apply"), "Apply");  // nothing loaded yet
     strings.LoadLanguageFile(german);
@@ -44,11 +47,14 @@ TEST_F(ResStringTest, RowsTextsAndOffsets) {
         int y;
     };
     const Case kCases[] = {
-        {"STR_BASE_APPLY", "\xC3\x9C" "bernehmen", "Neo Sans", 4, 2},
-        {"STR_BASE_CANCEL", "Abbrechen", "dflt", -1, -1},  // "abc" gives the default
-        {"STR_BASE_UPDATE", "dflt", "dflt", -1, -1},       // an empty String counts as untranslated
+        {"STR_BASE_APPLY",
+         "\xC3\x9C"
+         "bernehmen",
+         "Neo Sans", 4, 2},
+        {"STR_BASE_CANCEL", "Abbrechen", "dflt", -1, -1},          // "abc" gives the default
+        {"STR_BASE_UPDATE", "dflt", "dflt", -1, -1},               // an empty String counts as untranslated
         {"STR_MAIN_DESCRIPTION", "Beschreibung", "dflt", -1, -1},  // the later row replaces all four
-        {"str_base_apply", "dflt", "dflt", -1, -1},        // ids are case-sensitive
+        {"str_base_apply", "dflt", "dflt", -1, -1},                // ids are case-sensitive
         {"DEEP", "dflt", "dflt", -1, -1},
     };
     for (const Case& c : kCases) {
@@ -89,7 +95,8 @@ TEST_F(ResStringTest, AnnouncingTellsEveryListenerInTheOrderTheySubscribed) {
 }
 
 TEST_F(ResStringTest, ApplyToButtonRemembersTheDesignAcrossLanguages) {
-    const std::string japanese = Language("Japanese.xml",
+    const std::string japanese = Language(
+        "Japanese.xml",
         "<ROW ID=\"STR_GLIDEPOST_PEAK_RATE\" String=\"\xE3\x83\x94\xE3\x83\xBC\xE3\x82\xAF\" FontName=\"Yu Gothic UI\""
         " TextXOffset=\"6\" TextYOffset=\"1\"/>"
         "<ROW ID=\"STR_GLIDEPOST_DEFAULT\" String=\"\xE6\x97\xA2\xE5\xAE\x9A\"/>");
@@ -112,7 +119,8 @@ TEST_F(ResStringTest, ApplyToButtonRemembersTheDesignAcrossLanguages) {
     strings.ApplyToButton("STR_GLIDEPOST_PEAK_RATE", peak);
     strings.ApplyToButton("STR_GLIDEPOST_DEFAULT", rate);
     EXPECT_EQ(peak.Caption(), "\xE3\x83\x94\xE3\x83\xBC\xE3\x82\xAF");
-    for (const TFont* font : {&peak.Font, &peak.FontEnter, &peak.FontDown, &peak.FontDisabled, &peak.FontDownDisabled}) {
+    for (const TFont* font :
+         {&peak.Font, &peak.FontEnter, &peak.FontDown, &peak.FontDisabled, &peak.FontDownDisabled}) {
         EXPECT_EQ(font->Name(), "Yu Gothic UI");
     }
     EXPECT_EQ(peak.TextXOffset(), 6);

@@ -9,9 +9,18 @@ using ShippedLanguagesTest = TMachineTest;
 TEST_F(ShippedLanguagesTest, EveryLanguageTranslatesEveryId) {
     Machine.Process.ModulePathText = std::string(GLIDEPOST_ASSETS) + "/Bin/Glidepost.exe";
     const char* const kIds[] = {
-        "STR_BASE_APPLY", "STR_BASE_CANCEL", "STR_BASE_UPDATE", "STR_GLIDEPOST_DEFAULT", "STR_GLIDEPOST_POLLING_RATE",
-        "STR_GLIDEPOST_CURRENT_RATE", "STR_GLIDEPOST_PEAK_RATE", "STR_MAIN_DESCRIPTION", "DES_GLIDEPOST_MSG1",
-        "DES_GLIDEPOST_MSG2", "DES_GLIDEPOST_MSG3", "DES_GLIDEPOST_MSG4",
+        "STR_BASE_APPLY",
+        "STR_BASE_CANCEL",
+        "STR_BASE_UPDATE",
+        "STR_GLIDEPOST_DEFAULT",
+        "STR_GLIDEPOST_POLLING_RATE",
+        "STR_GLIDEPOST_CURRENT_RATE",
+        "STR_GLIDEPOST_PEAK_RATE",
+        "STR_MAIN_DESCRIPTION",
+        "DES_GLIDEPOST_MSG1",
+        "DES_GLIDEPOST_MSG2",
+        "DES_GLIDEPOST_MSG3",
+        "DES_GLIDEPOST_MSG4",
     };
     TLangCtrl& languages = GetLangCtrl();
     std::vector<int> shipped;

@@ -28,14 +28,15 @@ protected:
     void SetUp() override {
         THardwareTest::SetUp();
         for (const char* folder : {"Conf", "_Conf", "Language", "Images"}) {
-            std::filesystem::copy(std::filesystem::path(GLIDEPOST_ASSETS) / folder,
-                                  HostPath(Dir.Path(folder)), std::filesystem::copy_options::recursive);
+            std::filesystem::copy(std::filesystem::path(GLIDEPOST_ASSETS) / folder, HostPath(Dir.Path(folder)),
+                                  std::filesystem::copy_options::recursive);
         }
         Dir.PointAt(Machine);
         Machine.Hardware.Write(0xE0000, std::vector<uint8_t>(0x20000, 0));
         SetModel("QX-570 STEEL");
         Machine.Usb.AddController(
-            "\\\\?\\pci#ven_8086&dev_a36d&subsys_0A01F0E1&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-1e6861e6af27}",
+            "\\\\?\\pci#ven_8086&dev_a36d&subsys_0A01F0E1&rev_10#3&11583659&0&a0#{3abf6f2d-71c4-462a-8a92-"
+            "1e6861e6af27}",
             "USB#ROOT_HUB30#1", 10);
         Machine.Usb.Controllers[0].RootHub->Ports[0] = TSimUsb::Keyboard(0xE0FF, 0x0201);
         Machine.Usb.Controllers[0].RootHub->Ports[3] = Mouse;
@@ -60,8 +61,8 @@ protected:
     }
     void SetModel(const std::string& model) { Machine.Hardware.Write(0xE4000, simfirmware::BiosRecord({model})); }
     std::optional<uint32_t> StoredInterval() {
-        return Machine.Registry.Dword(IRegistry::TRoot::LocalMachine, "System\\CurrentControlSet\\Services\\KytHidFilter",
-                                      "bInterval");
+        return Machine.Registry.Dword(IRegistry::TRoot::LocalMachine,
+                                      "System\\CurrentControlSet\\Services\\KytHidFilter", "bInterval");
     }
 
     TInstallDir Dir;

@@ -144,7 +144,8 @@ TEST_F(PollingPageTest, ARateThatWaitsForARebootIsStoredSaidAndNotJudged) {
     Machine.Mouse.WaitUntilIdle();
     Machine.Windows.Advance(600);
     EXPECT_EQ(page.lblRateVerdict.Caption(), "");
-    EXPECT_EQ(page.lblMedianInterval.Caption().rfind("Median interval  2.0", 0), 0u) << page.lblMedianInterval.Caption();
+    EXPECT_EQ(page.lblMedianInterval.Caption().rfind("Median interval  2.0", 0), 0u)
+        << page.lblMedianInterval.Caption();
 }
 
 TEST_F(PollingPageTest, UnpluggingSwitchesToTheNoMouseTextOneSecondLater) {
@@ -224,7 +225,8 @@ TEST_F(PollingPageTest, TheTestPadShowsTheAppliedRateAndThePeakFromTheSixteenthT
     EXPECT_GT(peak, 980);
     EXPECT_EQ(page.lblCurrentRateValue.Caption().substr(page.lblCurrentRateValue.Caption().size() - 3), " HZ");
     // The statistics card: the jittered 1 ms intervals and the verdict.
-    EXPECT_EQ(page.lblMedianInterval.Caption().rfind("Median interval  1.0", 0), 0u) << page.lblMedianInterval.Caption();
+    EXPECT_EQ(page.lblMedianInterval.Caption().rfind("Median interval  1.0", 0), 0u)
+        << page.lblMedianInterval.Caption();
     EXPECT_EQ(page.lblRateVerdict.Caption(), "1000 Hz confirmed");
 }
 
@@ -245,8 +247,7 @@ TEST_F(PollingPageTest, ARateThatDidNotTakeIsToldWithTheAdvice) {
     Machine.Mouse.PlayRate(125, 1000, 3.0);
     Machine.Mouse.WaitUntilIdle();
     Machine.Windows.Advance(150);
-    EXPECT_EQ(page.lblRateVerdict.Caption(),
-              "Measured 125 Hz, not 1000 Hz: replug the mouse, then press Apply again");
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "Measured 125 Hz, not 1000 Hz: replug the mouse, then press Apply again");
     bool logged = false;
     for (const auto& line : Machine.Console.Lines()) logged |= line.Text == "RateVerdict ... [differs]";
     EXPECT_TRUE(logged);

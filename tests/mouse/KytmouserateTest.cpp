@@ -206,12 +206,9 @@ TEST(MouseRateOpenTest, EachFailedStepWarnsWithItsTextThenAsksForAReplug) {
         const char* text;
     };
     const Case kCases[] = {
-        {TStep::Input, "DirectInput8Create Error!!\n"},
-        {TStep::Device, "DInput->CreateDevice Error!!\n"},
-        {TStep::DataFormat, "SetDataFormat Error!!\n"},
-        {TStep::Notification, "SetEventNotification Error!!\n"},
-        {TStep::Event, "SetEventNotification Error!!\n"},
-        {TStep::Acquire, "pDIMouDev->Acquire Error!!\n"},
+        {TStep::Input, "DirectInput8Create Error!!\n"},   {TStep::Device, "DInput->CreateDevice Error!!\n"},
+        {TStep::DataFormat, "SetDataFormat Error!!\n"},   {TStep::Notification, "SetEventNotification Error!!\n"},
+        {TStep::Event, "SetEventNotification Error!!\n"}, {TStep::Acquire, "pDIMouDev->Acquire Error!!\n"},
     };
     for (const Case& c : kCases) {
         TSimMachine machine;

@@ -45,9 +45,9 @@ TEST(ReportIntervalsTest, MedianAndPercentilesOfKnownSchedules) {
 
 TEST(ReportIntervalsTest, MergedWakesPausesAndTheRingKeepTheNewest) {
     TReportIntervals ring;
-    ring.Add(8.0, 8);    // a late wake: eight reports over 8 ms are eight 1 ms intervals
-    ring.Add(2000, 1);   // the pointer rested: the report counts, the gap is no interval
-    ring.Add(0, 1);      // two wakes at one counter value: nothing to divide
+    ring.Add(8.0, 8);   // a late wake: eight reports over 8 ms are eight 1 ms intervals
+    ring.Add(2000, 1);  // the pointer rested: the report counts, the gap is no interval
+    ring.Add(0, 1);     // two wakes at one counter value: nothing to divide
     EXPECT_EQ(ring.Size(), 8u);
     EXPECT_EQ(ring.Reports(), 10u);
     EXPECT_DOUBLE_EQ(ring.Stats().MedianMs, 1.0);
@@ -79,9 +79,9 @@ TEST(ReportIntervalsTest, TheVerdictAtItsEdges) {
         uint32_t Applied;
         TRateVerdict Verdict;
     } cases[] = {
-        {1000, 200, 1000, TRateVerdict::Confirmed},   {950, 2048, 1000, TRateVerdict::Confirmed},
-        {1050, 2048, 1000, TRateVerdict::Confirmed},  {949.9, 2048, 1000, TRateVerdict::Differs},
-        {1050.1, 2048, 1000, TRateVerdict::Differs},  {125, 2048, 1000, TRateVerdict::Differs},
+        {1000, 200, 1000, TRateVerdict::Confirmed},     {950, 2048, 1000, TRateVerdict::Confirmed},
+        {1050, 2048, 1000, TRateVerdict::Confirmed},    {949.9, 2048, 1000, TRateVerdict::Differs},
+        {1050.1, 2048, 1000, TRateVerdict::Differs},    {125, 2048, 1000, TRateVerdict::Differs},
         {1000, 199, 1000, TRateVerdict::NotEnoughData}, {1000, 2048, 0, TRateVerdict::NotEnoughData},
         {31.25, 400, 31, TRateVerdict::Confirmed},
     };

@@ -7,17 +7,17 @@ using namespace usb;
 TEST(UsbLayoutTest, ConnectionInformationDecodesThePackedFields) {
     TBytes out(kConnectionInformationSize, 0);
     const uint8_t header[] = {
-        4, 0, 0, 0,                    // ConnectionIndex 4
-        18, 1, 0x10, 0x01,             // device descriptor: length, type, bcdUSB 1.10
-        0, 0, 0, 8,                    //   class 0 (per interface), subclass, protocol, packet size
+        4,    0,    0,    0,           // ConnectionIndex 4
+        18,   1,    0x10, 0x01,        // device descriptor: length, type, bcdUSB 1.10
+        0,    0,    0,    8,           //   class 0 (per interface), subclass, protocol, packet size
         0xFF, 0xE0, 0x02, 0x00,        //   idVendor 0xE0FF, idProduct 0x0002
-        0x00, 0x01, 1, 2, 0, 1,        //   bcdDevice 1.00, strings, one configuration
+        0x00, 0x01, 1,    2,    0, 1,  //   bcdDevice 1.00, strings, one configuration
         1,                             // CurrentConfigurationValue
         1,                             // Speed: full
         0,                             // DeviceIsHub
-        3, 0,                          // DeviceAddress
-        1, 0, 0, 0,                    // NumberOfOpenPipes
-        1, 0, 0, 0,                    // ConnectionStatus: connected
+        3,    0,                       // DeviceAddress
+        1,    0,    0,    0,           // NumberOfOpenPipes
+        1,    0,    0,    0,           // ConnectionStatus: connected
     };
     std::copy(std::begin(header), std::end(header), out.begin());
     TConnectionInfo info;
@@ -39,13 +39,13 @@ TEST(UsbLayoutTest, ConnectionInformationDecodesThePackedFields) {
 
 TEST(UsbLayoutTest, NamesAndNodeInformation) {
     TBytes rootHub = {
-        0x1E, 0, 0, 0,                            // ActualLength
-        'U', 0, 'S', 0, 'B', 0, '#', 0, 'R', 0, 0, 0,  // "USB#R"
+        0x1E, 0, 0,   0,                                // ActualLength
+        'U',  0, 'S', 0, 'B', 0, '#', 0, 'R', 0, 0, 0,  // "USB#R"
     };
     EXPECT_EQ(DecodeRootHubName(rootHub), "USB#R");
     TBytes driverKey = {
-        4, 0, 0, 0,              // ConnectionIndex
-        14, 0, 0, 0,             // ActualLength
+        4,   0, 0,   0,          // ConnectionIndex
+        14,  0, 0,   0,          // ActualLength
         '{', 0, '1', 0, '}', 0,  // no terminating NUL: the text ends with the bytes
     };
     EXPECT_EQ(DecodeConnectionName(driverKey), "{1}");
@@ -65,11 +65,11 @@ TEST(UsbLayoutTest, DescriptorRequestHeaderAndData) {
     TBytes request = ConfigurationDescriptorRequest(3);
     ASSERT_EQ(request.size(), kDescriptorRequestSize);
     const uint8_t header[] = {
-        3, 0, 0, 0,   // ConnectionIndex 3
-        0x80, 6,      // bmRequest, bRequest GET_DESCRIPTOR
-        0x00, 0x02,   // wValue: configuration descriptor, index 0
-        0, 0,         // wIndex
-        0xF4, 0x03,   // wLength 1012
+        3,    0,    0, 0,  // ConnectionIndex 3
+        0x80, 6,           // bmRequest, bRequest GET_DESCRIPTOR
+        0x00, 0x02,        // wValue: configuration descriptor, index 0
+        0,    0,           // wIndex
+        0xF4, 0x03,        // wLength 1012
     };
     EXPECT_TRUE(std::equal(std::begin(header), std::end(header), request.begin()));
     EXPECT_EQ(RequestedPort(request), 3u);
@@ -88,13 +88,12 @@ TEST(UsbLayoutTest, MouseInterfaceWalkStaysInsideTheBytes) {
     const Case kCases[] = {
         {"keyboard then mouse interface",
          {9, 2, 34, 0, 2, 1, 0, 0xA0, 50,  // configuration
-          9, 4, 0, 0, 1, 3, 1, 1, 0,       // interface 0: HID keyboard
-          9, 4, 1, 0, 1, 3, 1, 2, 0},      // interface 1: HID mouse
+          9, 4, 0,  0, 1, 3, 1, 1,    0,   // interface 0: HID keyboard
+          9, 4, 1,  0, 1, 3, 1, 2,    0},  // interface 1: HID mouse
          true},
         {"keyboard only", {9, 2, 18, 0, 1, 1, 0, 0xA0, 50, 9, 4, 0, 0, 1, 3, 1, 1, 0}, false},
         {"zero length ends the walk", {9, 2, 18, 0, 1, 1, 0, 0xA0, 50, 0, 4, 0, 0, 1, 3, 1, 2, 0}, false},
-        {"interface cut off before its protocol byte", {9, 2, 18, 0, 1, 1, 0, 0xA0, 50, 9, 4, 0, 0, 1, 3, 1},
-         false},
+        {"interface cut off before its protocol byte", {9, 2, 18, 0, 1, 1, 0, 0xA0, 50, 9, 4, 0, 0, 1, 3, 1}, false},
         {"length running past the answer", {9, 2, 18, 0, 1, 1, 0, 0xA0, 50, 200, 4, 0, 0, 1, 3}, false},
         {"interface shorter than its protocol field", {5, 4, 0, 0, 1, 3, 1, 2}, false},
         {"no data", {}, false},

@@ -133,8 +133,7 @@ TEST_F(UsbMouseTest, HubLevelsPortsAndTheDepthLimit) {
         {"level 1 finds the internal hub's port 4", 1, onInternal, onInternal.get(), 1},
         {"level 1 also accepts root port 4 examined later", 1, nullptr, onRoot.get(), 1},
         {"level 2 is never reached", 2, nullptr, nullptr, 1},
-        {"any level finds the first port 4 in walk order", TUsbMouse::kAnyHubLevel, onInternal,
-         onInternal.get(), 1},
+        {"any level finds the first port 4 in walk order", TUsbMouse::kAnyHubLevel, onInternal, onInternal.get(), 1},
     };
     for (const Case& c : kCases) {
         internal->Hub->Ports[3] = c.mouseOnInternalPort4;
@@ -176,13 +175,10 @@ TEST_F(UsbMouseTest, ControllerChoiceByIndexAndFilter) {
         bool found;
     };
     const Case kCases[] = {
-        {-1, "", true},
-        {0, "", false},                   // only the controller at that index
-        {1, "", true},
-        {0, "VEN_1022", true},            // starts at 0, ends at the first that qualifies
-        {-1, "ven_1022", false},          // a lower-case filter matches nothing
-        {-1, "VEN_8086", false},
-        {2, "", false},
+        {-1, "", true},          {0, "", false},         // only the controller at that index
+        {1, "", true},           {0, "VEN_1022", true},  // starts at 0, ends at the first that qualifies
+        {-1, "ven_1022", false},                         // a lower-case filter matches nothing
+        {-1, "VEN_8086", false}, {2, "", false},
     };
     for (const Case& c : kCases) {
         TUsbMouse locator;
@@ -201,8 +197,8 @@ TEST_F(UsbMouseTest, FailuresEndTheSearchQuietly) {
 
     Machine.Usb.AddController(kIntelXhci, "USB#ROOT_HUB30#1", 4);
     Root(0)->Ports[3] = TSimUsb::Mouse(0xE0FF, 0x0101);
-    for (uint32_t code : {usb::kGetNodeInformation, usb::kGetNodeConnectionInformationEx,
-                          usb::kGetDescriptorFromNodeConnection}) {
+    for (uint32_t code :
+         {usb::kGetNodeInformation, usb::kGetNodeConnectionInformationEx, usb::kGetDescriptorFromNodeConnection}) {
         Machine.Usb.FailingCodes = {code};
         EXPECT_FALSE(locator.LocateMouse(-1, "", 0, 4)) << std::hex << code;
         EXPECT_EQ(Machine.Usb.OpenHandles(), 0u);

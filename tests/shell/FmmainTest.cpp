@@ -209,8 +209,9 @@ TEST_F(MainFormTest, ThemeIdOnTheCommandLineChoosesTheStartTheme) {
         int theme;
         uint32_t color;
     };
-    for (const Case& c : {Case{"Glidepost.exe /themeid=0", 0, 0xF0F0F0}, Case{"Glidepost.exe /THEMEID=2 /DEBUG", 2, 0x222222},
-                          Case{"Glidepost.exe /THEMEID=7", 1, 0x222222}, Case{"Glidepost.exe /THEMEID=x", 1, 0x222222}}) {
+    for (const Case& c :
+         {Case{"Glidepost.exe /themeid=0", 0, 0xF0F0F0}, Case{"Glidepost.exe /THEMEID=2 /DEBUG", 2, 0x222222},
+          Case{"Glidepost.exe /THEMEID=7", 1, 0x222222}, Case{"Glidepost.exe /THEMEID=x", 1, 0x222222}}) {
         TMainForm& main = Start(c.commandLine);
         EXPECT_EQ(GetThemeCtrl().CurrentThemeId, c.theme) << c.commandLine;
         EXPECT_EQ(main.Color, c.color) << c.commandLine;

@@ -100,7 +100,8 @@ public:
     }
 
     static void CloseLater(TForm& form, TTimer& timer) {
-        timer.SetInterval(static_cast<uint32_t>(std::getenv("SHOWCASE_MS") ? std::atoi(std::getenv("SHOWCASE_MS")) : 6000));
+        timer.SetInterval(
+            static_cast<uint32_t>(std::getenv("SHOWCASE_MS") ? std::atoi(std::getenv("SHOWCASE_MS")) : 6000));
         timer.OnTimer = [&form] { form.Close(); };
         timer.SetEnabled(true);
     }

@@ -14,8 +14,7 @@ TEST(MarkerTest, CuttingAroundMarkers) {
     const Case kCases[] = {
         {"after: exact", TextAfter, "A.EXE /THEMEID=2 /X", "/THEMEID=", "", "2 /X"},
         {"after: found only in upper case", TextAfter, "PROG.EXE /themeid=3", "/THEMEID=", "", "3"},
-        {"after: lower-case marker stays case-sensitive", TextAfter, "a /THEMEID=3", "/themeid=", "d",
-         "d"},
+        {"after: lower-case marker stays case-sensitive", TextAfter, "a /THEMEID=3", "/themeid=", "d", "d"},
         {"after: missing gives default", TextAfter, "PROG.EXE", "/THEMEID=", "none", "none"},
         {"after: marker at the end", TextAfter, "x/DEBUG", "/DEBUG", "d", ""},
         {"before: exact", TextBefore, "3 /DEBUG", " ", "d", "3"},
@@ -54,7 +53,10 @@ TEST(MarkerTest, ExactOnlyCutsAndRemoval) {
     EXPECT_EQ(RemoveMarker("x /DEBUG y /DEBUG", "/DEBUG"), "x  y /DEBUG");
     EXPECT_EQ(RemoveMarker("plain", "/DEBUG"), "plain");
     EXPECT_EQ(RemoveMarker("x /debug y", "/DEBUG"), "x  y");
-    EXPECT_EQ(UpperCase("Gl\xC3\xA4" "de-x"), "GL\xC3\xA4" "DE-X");
+    EXPECT_EQ(UpperCase("Gl\xC3\xA4"
+                        "de-x"),
+              "GL\xC3\xA4"
+              "DE-X");
 }
 
 using PathTest = TMachineTest;

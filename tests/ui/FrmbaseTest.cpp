@@ -10,14 +10,34 @@
 
 namespace {
 // Each file of the theme gets a width of its own, so a picture shows which file it holds.
-const char* const kFiles[] = {
-    "BottonOff.png", "BottonOff_Disable.png", "BottonOn.png", "BottonOn_Disable.png", "ScrollBarUp_nol.png",
-    "ScrollBarUp_on.png", "ScrollBarUp_over.png", "ScrollBarUnder_nol.png", "ScrollBarUnder_on.png",
-    "ScrollBarUnder_over.png", "ScrollBarThumb_nol.png", "ScrollBarBg.png", "TrackBarMaxBtn_nol.png",
-    "TrackBarMaxBtn_on.png", "TrackBarMaxBtn_over.png", "TrackBarMinBtn_nol.png", "TrackBarMinBtn_on.png",
-    "TrackBarMinBtn_over.png", "TrackBarThumb.png", "TrackBarSliderBg.jpg", "TrackBarSlider.jpg",
-    "TrackBarSliderSmall_Bg.jpg", "TrackBarSliderSmall.jpg", "Hook.png", "HookChecked.png", "RadioBtn.png",
-    "RadioBtnSelected.png", "Soft-02.jpg"};
+const char* const kFiles[] = {"BottonOff.png",
+                              "BottonOff_Disable.png",
+                              "BottonOn.png",
+                              "BottonOn_Disable.png",
+                              "ScrollBarUp_nol.png",
+                              "ScrollBarUp_on.png",
+                              "ScrollBarUp_over.png",
+                              "ScrollBarUnder_nol.png",
+                              "ScrollBarUnder_on.png",
+                              "ScrollBarUnder_over.png",
+                              "ScrollBarThumb_nol.png",
+                              "ScrollBarBg.png",
+                              "TrackBarMaxBtn_nol.png",
+                              "TrackBarMaxBtn_on.png",
+                              "TrackBarMaxBtn_over.png",
+                              "TrackBarMinBtn_nol.png",
+                              "TrackBarMinBtn_on.png",
+                              "TrackBarMinBtn_over.png",
+                              "TrackBarThumb.png",
+                              "TrackBarSliderBg.jpg",
+                              "TrackBarSlider.jpg",
+                              "TrackBarSliderSmall_Bg.jpg",
+                              "TrackBarSliderSmall.jpg",
+                              "Hook.png",
+                              "HookChecked.png",
+                              "RadioBtn.png",
+                              "RadioBtnSelected.png",
+                              "Soft-02.jpg"};
 
 int WidthOf(const std::string& file) {
     for (size_t i = 0; i < std::size(kFiles); ++i) {
@@ -117,10 +137,13 @@ TEST_F(BaseFrameTest, PageDefaultsLanguageAndSamples) {
     EXPECT_FALSE(page.UpdatePanel.Visible());
     EXPECT_EQ(page.ApplyBtn.Caption(), "Apply");
     Dir.Write("Language\\German.xml",
-              "<DATAPACKET><ROWDATA><ROW ID=\"STR_BASE_APPLY\" String=\"\xC3\x9C" "bernehmen\"/></ROWDATA></DATAPACKET>");
+              "<DATAPACKET><ROWDATA><ROW ID=\"STR_BASE_APPLY\" String=\"\xC3\x9C"
+              "bernehmen\"/></ROWDATA></DATAPACKET>");
     GetResString().LoadLanguageFile(Dir.Path("Language\\German.xml"));
     page.ApplyLanguage();
-    EXPECT_EQ(page.ApplyBtn.Caption(), "\xC3\x9C" "bernehmen");
+    EXPECT_EQ(page.ApplyBtn.Caption(),
+              "\xC3\x9C"
+              "bernehmen");
     EXPECT_EQ(page.CancelBtn.Caption(), "Cancel");
     EXPECT_EQ(page.UpdateBtn.Caption(), "Update");
 

@@ -172,8 +172,8 @@ TEST_F(ImgBtnTest, AlignmentTruncatesAndCentresVertically) {
     };
     const TRectF destination{3, 2, 101, 51};
     const TRectF source{0, 0, 20, 10};
-    const Case kCases[] = {{aVHTopLeft, 3, 2},      {aVHCenterCenter, 43, 22}, {aVHBottomRight, 84, 43},
-                           {aVHTopRight, 84, 2},    {aVHBottomLeft, 3, 43},    {static_cast<TVHAlign>(42), 43, 22}};
+    const Case kCases[] = {{aVHTopLeft, 3, 2},   {aVHCenterCenter, 43, 22}, {aVHBottomRight, 84, 43},
+                           {aVHTopRight, 84, 2}, {aVHBottomLeft, 3, 43},    {static_cast<TVHAlign>(42), 43, 22}};
     for (const Case& c : kCases) {
         int x = 0, y = 0;
         TImgBtn::AlignedOrigin(destination, source, c.align, x, y);

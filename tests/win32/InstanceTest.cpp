@@ -25,8 +25,7 @@ HANDLE Start(const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         return nullptr;
     }
     CloseHandle(info.hThread);
@@ -50,8 +49,8 @@ public:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"TApplication";
         RegisterClassW(&wc);
-        m_Window = CreateWindowExW(0, L"TApplication", L"TrivexalGlidepost", WS_POPUP, 0, 0, 0, 0,
-                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_Window = CreateWindowExW(0, L"TApplication", L"TrivexalGlidepost", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
     }
     ~FakeInstance() {
         DestroyWindow(m_Window);

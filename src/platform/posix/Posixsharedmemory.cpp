@@ -7,7 +7,7 @@
 
 namespace {
 std::string ObjectName(const std::string& name) { return "/" + name; }
-}
+}  // namespace
 
 ISharedMemory::THandle TPosixSharedMemory::Create(const std::string& name, size_t size) {
     int fd = shm_open(ObjectName(name).c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);

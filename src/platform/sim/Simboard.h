@@ -9,7 +9,7 @@ struct TSimUsbDevice;
 // A board for the simulator: its model name and where its mouse sits.
 struct TBoardDescription {
     std::string Model = "QX-570 STEEL";
-    int MousePort = 4;       // on the Intel controller's root hub (level 0) or behind a hub (level 1)
+    int MousePort = 4;  // on the Intel controller's root hub (level 0) or behind a hub (level 1)
     int MouseHubLevel = 0;
     uint16_t MouseVid = 0xE0FF;
     uint16_t MousePid = 0x0101;
@@ -27,7 +27,8 @@ struct TBoardDescription {
 // <Mouse NeedsReboot="true"/> for one whose mouse restarts only with a reboot, and
 // <Filter Installed="false"/> for one without the filter driver
 // (Takes="false" for a mouse on which the filter's rate does not take, Starts="false" for a filter
-// whose driver fails to load, so that a mouse bound to it does not come back); false (description unchanged) when the file is missing or broken.
+// whose driver fails to load, so that a mouse bound to it does not come back); false (description unchanged) when the
+// file is missing or broken.
 bool ReadBoardDescription(const std::string& folder, TBoardDescription& board);
 
 // Lays out the whole board on the machine: BIOS record, ACPI and SMBIOS tables, PCI functions,

@@ -12,7 +12,7 @@ public:
     struct TOp {
         TKind Kind = TKind::Fill;
         const IImage* Picture = nullptr;
-        int X = 0, Y = 0;                  // image position or fill origin
+        int X = 0, Y = 0;                    // image position or fill origin
         int Sx = 0, Sy = 0, Sw = 0, Sh = 0;  // image source rectangle or fill size (Sw, Sh)
         int Opacity = 100;
         bool UseOpacity = false;

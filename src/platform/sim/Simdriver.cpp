@@ -50,7 +50,10 @@ bool TSimDriverDevice::Serve(const uint8_t* in, uint32_t inSize, uint8_t* out, u
         returned = kMemoryRequestSize;
         return true;
     }
-    const int width = inner == kReadPciByteCode ? 1 : inner == kReadPciWordCode ? 2 : inner == kReadPciDwordCode ? 4 : 0;
+    const int width = inner == kReadPciByteCode    ? 1
+                      : inner == kReadPciWordCode  ? 2
+                      : inner == kReadPciDwordCode ? 4
+                                                   : 0;
     if (width == 0 || requestSize < kPciRequestSize || outSize < kPciRequestSize || !out) return false;
     TPciRequest pci = DecodePciRequest(request);
     pci.Result = m_Hardware.ReadPci(pci.Bus, pci.Device, pci.Function, pci.Offset, width);

@@ -23,4 +23,6 @@ const std::vector<uint8_t>* TSimFileSystem::Content(const std::string& path) con
     return it == m_Files.end() ? nullptr : &it->second;
 }
 
-void TSimFileSystem::Put(const std::string& path, std::vector<uint8_t> bytes) { m_Files[UpperCase(path)] = std::move(bytes); }
+void TSimFileSystem::Put(const std::string& path, std::vector<uint8_t> bytes) {
+    m_Files[UpperCase(path)] = std::move(bytes);
+}

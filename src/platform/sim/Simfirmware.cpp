@@ -37,7 +37,7 @@ TBytes AcpiTable(const std::string& signature, const TBytes& body, uint8_t revis
     TBytes table(36 + body.size(), 0);
     std::memcpy(table.data(), signature.data(), 4);
     table[8] = revision;
-    std::memcpy(&table[10], "GLIDE ", 6);   // OEM id
+    std::memcpy(&table[10], "GLIDE ", 6);    // OEM id
     std::memcpy(&table[16], "SIMBOARD", 8);  // OEM table id
     std::copy(body.begin(), body.end(), table.begin() + 36);
     Put32(&table[4], static_cast<uint32_t>(table.size()));
@@ -85,15 +85,15 @@ TAcpiPlaced PlaceAcpi(TSimHardware& hardware, const TAcpiLayout& layout) {
     TBytes facp(244 - 36, 0);
     Put32(&facp[36 - 36], placed.Facs);
     Put32(&facp[40 - 36], placed.Dsdt);
-    Put16(&facp[46 - 36], 9);         // SCI_INT
-    Put32(&facp[48 - 36], 0xB2);      // SMI_CMD
-    facp[52 - 36] = 0xA0;             // ACPI_ENABLE
-    facp[53 - 36] = 0xA1;             // ACPI_DISABLE
-    facp[54 - 36] = 0;                // S4BIOS_REQ
-    facp[55 - 36] = 0x80;             // PSTATE_CNT
-    Put32(&facp[56 - 36], 0x1800);    // PM1a_EVT_BLK
-    Put32(&facp[76 - 36], 0x1808);    // PM_TMR_BLK
-    Put32(&facp[112 - 36], 0x1A5);    // Flags: TMR_VAL_EXT among them
+    Put16(&facp[46 - 36], 9);       // SCI_INT
+    Put32(&facp[48 - 36], 0xB2);    // SMI_CMD
+    facp[52 - 36] = 0xA0;           // ACPI_ENABLE
+    facp[53 - 36] = 0xA1;           // ACPI_DISABLE
+    facp[54 - 36] = 0;              // S4BIOS_REQ
+    facp[55 - 36] = 0x80;           // PSTATE_CNT
+    Put32(&facp[56 - 36], 0x1800);  // PM1a_EVT_BLK
+    Put32(&facp[76 - 36], 0x1808);  // PM_TMR_BLK
+    Put32(&facp[112 - 36], 0x1A5);  // Flags: TMR_VAL_EXT among them
     next = placed.Facp;
     place(AcpiTable("FACP", facp, 5));
 
@@ -171,11 +171,11 @@ TBytes SmbiosTable(const std::vector<uint16_t>& arrays, const std::vector<TMemor
         device[1] = 40;
         Put16(&device[2], handle++);
         Put16(&device[12], m.SizeWord);
-        device[14] = 9;    // DIMM
-        device[16] = 1;    // device locator: string 1
-        device[18] = 0x1A; // DDR4
+        device[14] = 9;     // DIMM
+        device[16] = 1;     // device locator: string 1
+        device[18] = 0x1A;  // DDR4
         Put16(&device[21], m.Speed);
-        device[27] = 2;    // rank
+        device[27] = 2;  // rank
         Put32(&device[28], m.Extended);
         Put16(&device[32], m.Speed);
         AppendStructure(table, device, {"  " + m.Locator + " "});

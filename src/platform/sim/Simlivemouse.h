@@ -47,7 +47,7 @@ private:
     std::condition_variable m_Changed;
     int64_t m_MovingUntil = 0;  // counter value
     int64_t m_Next = 0;         // when the next report falls due; 0 while the pointer rests
-    uint64_t m_Queued = 0;  // due in an earlier movement, not taken yet
+    uint64_t m_Queued = 0;      // due in an earlier movement, not taken yet
     uint64_t m_Delivered = 0;
     bool m_Overflowed = false;
     std::set<TStop> m_Raised;

@@ -34,9 +34,7 @@ void TSimMouse::RaiseStop(TStop stop) {
     m_Changed.notify_all();
 }
 
-int64_t TSimMouse::ScheduleEnd() const {
-    return m_LastScheduled > m_Clock.NowNs() ? m_LastScheduled : m_Clock.NowNs();
-}
+int64_t TSimMouse::ScheduleEnd() const { return m_LastScheduled > m_Clock.NowNs() ? m_LastScheduled : m_Clock.NowNs(); }
 
 void TSimMouse::PlayRate(double hz, int64_t durationMs, double jitterPercent) {
     std::lock_guard<std::mutex> guard(m_Mutex);

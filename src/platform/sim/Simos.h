@@ -18,7 +18,9 @@ public:
         if (name == "GetSystemFirmwareTable") return HasFirmwareTable;
         return false;
     }
-    std::string SystemDirectory() override { return WindowsFolder + (Process64Bit || !Wow64 ? "\\System32" : "\\SysWOW64"); }
+    std::string SystemDirectory() override {
+        return WindowsFolder + (Process64Bit || !Wow64 ? "\\System32" : "\\SysWOW64");
+    }
     std::string WindowsDirectory() override { return WindowsFolder; }
     uint32_t SystemFirmwareTable(uint32_t provider, uint32_t, uint8_t* buffer, uint32_t size) override {
         if (provider != 0x52534D42 || FirmwareTable.empty()) return 0;
@@ -27,9 +29,7 @@ public:
         std::memcpy(buffer, FirmwareTable.data(), needed);
         return needed;
     }
-    uint16_t ProcessorArchitecture(bool native) override {
-        return native ? NativeArchitecture : EmulatedArchitecture;
-    }
+    uint16_t ProcessorArchitecture(bool native) override { return native ? NativeArchitecture : EmulatedArchitecture; }
     bool IsWow64Process() override { return Wow64; }
     bool ProcessIs64Bit() override { return Process64Bit; }
     uint16_t UserDefaultUILanguage() override { return UiLanguage; }

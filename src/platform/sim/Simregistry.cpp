@@ -21,12 +21,9 @@ bool TSimRegistry::CreateKey(TRoot root, const std::string& path) {
     return true;
 }
 
-bool TSimRegistry::KeyExists(TRoot root, const std::string& path) {
-    return m_Keys.count(KeyOf(root, path)) != 0;
-}
+bool TSimRegistry::KeyExists(TRoot root, const std::string& path) { return m_Keys.count(KeyOf(root, path)) != 0; }
 
-bool TSimRegistry::SetDword(TRoot root, const std::string& path, const std::string& name,
-                            uint32_t value) {
+bool TSimRegistry::SetDword(TRoot root, const std::string& path, const std::string& name, uint32_t value) {
     auto key = m_Keys.find(KeyOf(root, path));
     if (FailWrites || key == m_Keys.end()) return false;
     std::vector<uint8_t> data(4);
@@ -35,8 +32,8 @@ bool TSimRegistry::SetDword(TRoot root, const std::string& path, const std::stri
     return true;
 }
 
-bool TSimRegistry::QueryValue(TRoot root, const std::string& path, const std::string& name,
-                              size_t bufferSize, std::vector<uint8_t>& data) {
+bool TSimRegistry::QueryValue(TRoot root, const std::string& path, const std::string& name, size_t bufferSize,
+                              std::vector<uint8_t>& data) {
     auto key = m_Keys.find(KeyOf(root, path));
     if (key == m_Keys.end()) return false;
     auto value = key->second.Values.find(UpperCase(name));
@@ -51,8 +48,7 @@ void TSimRegistry::SetValue(TRoot root, const std::string& path, const std::stri
     m_Keys[KeyOf(root, path)].Values[UpperCase(name)] = std::move(value);
 }
 
-std::optional<uint32_t> TSimRegistry::Dword(TRoot root, const std::string& path,
-                                            const std::string& name) const {
+std::optional<uint32_t> TSimRegistry::Dword(TRoot root, const std::string& path, const std::string& name) const {
     auto key = m_Keys.find(KeyOf(root, path));
     if (key == m_Keys.end()) return std::nullopt;
     auto value = key->second.Values.find(UpperCase(name));

@@ -15,8 +15,7 @@ public:
 
     bool CreateKey(TRoot root, const std::string& path) override;
     bool KeyExists(TRoot root, const std::string& path) override;
-    bool SetDword(TRoot root, const std::string& path, const std::string& name,
-                  uint32_t value) override;
+    bool SetDword(TRoot root, const std::string& path, const std::string& name, uint32_t value) override;
     bool QueryValue(TRoot root, const std::string& path, const std::string& name, size_t bufferSize,
                     std::vector<uint8_t>& data) override;
 

@@ -43,8 +43,8 @@ usb::TBytes TSimUsb::Configuration(const std::vector<std::pair<uint8_t, uint8_t>
     uint8_t number = 0;
     for (auto [interfaceClass, protocol] : interfaces) {
         // interface descriptor: number, one endpoint, class, subclass 1 for boot HID, protocol
-        usb::TBytes interface = {9, 4, number++, 0, 1, interfaceClass,
-                                 static_cast<uint8_t>(interfaceClass == 3 ? 1 : 6), protocol, 0};
+        usb::TBytes interface = {
+            9, 4, number++, 0, 1, interfaceClass, static_cast<uint8_t>(interfaceClass == 3 ? 1 : 6), protocol, 0};
         bytes.insert(bytes.end(), interface.begin(), interface.end());
         if (interfaceClass == 3) {
             usb::TBytes hid = {9, 0x21, 0x11, 0x01, 0, 1, 0x22, 52, 0};
@@ -96,8 +96,7 @@ std::shared_ptr<TSimUsbDevice> TSimUsb::Hub(const std::string& name, size_t port
     return hub;
 }
 
-TSimController& TSimUsb::AddController(const std::string& path, const std::string& rootHubName,
-                                       size_t ports) {
+TSimController& TSimUsb::AddController(const std::string& path, const std::string& rootHubName, size_t ports) {
     auto root = std::make_shared<TSimHub>();
     root->Name = rootHubName;
     root->Ports.resize(ports);
@@ -137,8 +136,8 @@ IUsbHost::THandle TSimUsb::Open(const std::string& path) {
     return m_NextHandle++;
 }
 
-bool TSimUsb::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t>& in,
-                        size_t outSize, std::vector<uint8_t>& out) {
+bool TSimUsb::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t>& in, size_t outSize,
+                        std::vector<uint8_t>& out) {
     auto it = m_Handles.find(handle);
     if (it == m_Handles.end()) return false;
     ++Requests[code];
@@ -251,8 +250,7 @@ bool TSimUsb::ReadProperty(TSet set, uint32_t index, TProperty property, size_t 
     return bytes.size() <= bufferSize;
 }
 
-bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property,
-                            const std::vector<uint8_t>& bytes) {
+bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property, const std::vector<uint8_t>& bytes) {
     auto device = Element(set, index);
     if (!device || property != TProperty::LowerFilters) return false;
     device->LowerFilters = usb::DecodeMultiString(bytes);
@@ -268,11 +266,11 @@ void TSimUsb::Restart(TSimUsbDevice& device) {
                                                   [&](const std::string& name) { return !ServiceStarts(name); });
     // The filter, when it is in the stack, applies the interval stored in its service key.
     device.ActiveIntervalUs = device.NativeIntervalUs;
-    bool bound = std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) !=
-                 device.LowerFilters.end();
+    bool bound =
+        std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) != device.LowerFilters.end();
     std::vector<uint8_t> data;
-    if (bound && device.FilterTakes && m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4,
-                                       data) &&
+    if (bound && device.FilterTakes &&
+        m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4, data) &&
         data.size() == 4) {
         device.ActiveIntervalUs = bytes::Get32(data.data()) * 1000;
     }

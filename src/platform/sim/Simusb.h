@@ -24,7 +24,7 @@ struct TSimUsbDevice {
     std::vector<std::string> HardwareIds;
     std::vector<std::string> LowerFilters;  // empty: no lower-filter property
     std::shared_ptr<TSimHub> Hub;           // set for hubs
-    bool Stopped = false;  // its stack failed to start: plugged in, but not on its port's walk
+    bool Stopped = false;                   // its stack failed to start: plugged in, but not on its port's walk
     // Report intervals in microseconds: the mouse's own, and the one it polls at now (read by
     // the reporting thread of a live mouse while a restart may write it).
     uint32_t NativeIntervalUs = 8000;
@@ -65,24 +65,20 @@ public:
     bool HasElement(TSet set, uint32_t index) override;
     bool ReadProperty(TSet set, uint32_t index, TProperty property, size_t bufferSize,
                       std::vector<uint8_t>& bytes) override;
-    bool WriteProperty(TSet set, uint32_t index, TProperty property,
-                       const std::vector<uint8_t>& bytes) override;
+    bool WriteProperty(TSet set, uint32_t index, TProperty property, const std::vector<uint8_t>& bytes) override;
     bool RestartDevice(TSet set, uint32_t index) override;
     bool Started(TSet set, uint32_t index) override;
     bool NeedsReboot(TSet set, uint32_t index) override;
 
     // Builders.
     static usb::TBytes Configuration(const std::vector<std::pair<uint8_t, uint8_t>>& interfaces);
-    static std::shared_ptr<TSimUsbDevice> Mouse(uint16_t vid, uint16_t pid,
-                                                uint8_t speed = usb::kFullSpeed);
+    static std::shared_ptr<TSimUsbDevice> Mouse(uint16_t vid, uint16_t pid, uint8_t speed = usb::kFullSpeed);
     static std::shared_ptr<TSimUsbDevice> Keyboard(uint16_t vid, uint16_t pid);
     static std::shared_ptr<TSimUsbDevice> KeyboardMouseCombo(uint16_t vid, uint16_t pid);
     static std::shared_ptr<TSimUsbDevice> Storage(uint16_t vid, uint16_t pid);
-    static std::shared_ptr<TSimUsbDevice> Hub(const std::string& name, size_t ports,
-                                              uint8_t speed = usb::kHighSpeed);
+    static std::shared_ptr<TSimUsbDevice> Hub(const std::string& name, size_t ports, uint8_t speed = usb::kHighSpeed);
     // The reference is valid until the next controller is added.
-    TSimController& AddController(const std::string& path, const std::string& rootHubName,
-                                  size_t ports);
+    TSimController& AddController(const std::string& path, const std::string& rootHubName, size_t ports);
     // Every device present now (plugged in and started), depth first, ports ascending.
     std::vector<std::shared_ptr<TSimUsbDevice>> PresentDevices() const;
     // Restarts every present device that has the filter bound (what the companion does).
@@ -90,10 +86,10 @@ public:
 
     std::vector<TSimController> Controllers;
     std::vector<std::shared_ptr<TSimUsbDevice>> Absent;  // known to the system, not plugged in
-    std::set<uint32_t> FailingCodes;                      // hub requests that fail
+    std::set<uint32_t> FailingCodes;                     // hub requests that fail
     // Whether a service a device's stack names can start; unset: every one can.
     std::function<bool(const std::string&)> ServiceStarts;
-    std::map<uint32_t, int> Requests;                     // hub requests served, by code
+    std::map<uint32_t, int> Requests;  // hub requests served, by code
     size_t OpenHandles() const { return m_Handles.size(); }
     size_t OpenSets() const { return m_Sets.size(); }
 

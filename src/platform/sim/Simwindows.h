@@ -41,8 +41,7 @@ public:
         height = ScreenHeight;
     }
     void DestroyWindow(TWindowId window) override { Windows.erase(window); }
-    void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon,
-                        bool systemModal) override {
+    void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon, bool systemModal) override {
         Boxes.push_back({caption, text, icon, systemModal});
     }
     void RunLoop(const THook& hook) override;

@@ -8,6 +8,7 @@ using std::min;
 #include <objidl.h>
 #include <gdiplus.h>
 
+// clang-format off
 #define GLIDEPOST_GDIPLUS_FUNCTIONS(X)                                                                           \
     X(GdipBitmapGetPixel) X(GdipCloneFontFamily) X(GdipCreateBitmapFromScan0) X(GdipCreateBitmapFromStreamICM)   \
     X(GdipCreateFont) X(GdipCreateFontFamilyFromName) X(GdipCreateImageAttributes) X(GdipCreateSolidFill)         \
@@ -17,6 +18,7 @@ using std::min;
     X(GdipGetImageGraphicsContext) X(GdipGetImageHeight) X(GdipGetImageWidth) X(GdipMeasureString)                \
     X(GdipNewInstalledFontCollection) X(GdipSetClipRectI) X(GdipSetImageAttributesColorMatrix)                    \
     X(GdipSetSmoothingMode) X(GdipSetStringFormatAlign) X(GdipSetTextRenderingHint)
+// clang-format on
 
 namespace gdip {
 #define GLIDEPOST_GDIPLUS_DECLARE(name) extern decltype(&Gdiplus::DllExports::name) name;

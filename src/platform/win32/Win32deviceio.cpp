@@ -6,11 +6,11 @@
 
 namespace {
 HANDLE ToHandle(int64_t handle) { return reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle)); }
-}
+}  // namespace
 
 int64_t OpenDevicePath(const std::string& path, uint32_t access, uint32_t share) {
-    HANDLE handle = CreateFileW(ToWide(path).c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE handle =
+        CreateFileW(ToWide(path).c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return handle == INVALID_HANDLE_VALUE ? -1 : static_cast<int64_t>(reinterpret_cast<intptr_t>(handle));
 }
 

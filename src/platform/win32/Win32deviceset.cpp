@@ -15,10 +15,14 @@ bool Element(IDeviceSet::TSet set, uint32_t index, SP_DEVINFO_DATA& data) {
 
 DWORD PropertyCode(IDeviceSet::TProperty property) {
     switch (property) {
-        case IDeviceSet::TProperty::Driver: return SPDRP_DRIVER;
-        case IDeviceSet::TProperty::HardwareId: return SPDRP_HARDWAREID;
-        case IDeviceSet::TProperty::LowerFilters: return SPDRP_LOWERFILTERS;
-        case IDeviceSet::TProperty::DeviceDesc: return SPDRP_DEVICEDESC;
+        case IDeviceSet::TProperty::Driver:
+            return SPDRP_DRIVER;
+        case IDeviceSet::TProperty::HardwareId:
+            return SPDRP_HARDWAREID;
+        case IDeviceSet::TProperty::LowerFilters:
+            return SPDRP_LOWERFILTERS;
+        case IDeviceSet::TProperty::DeviceDesc:
+            return SPDRP_DEVICEDESC;
     }
     return SPDRP_DRIVER;
 }
@@ -55,8 +59,7 @@ bool TWin32DeviceSet::ReadProperty(TSet set, uint32_t index, TProperty property,
     return true;
 }
 
-bool TWin32DeviceSet::WriteProperty(TSet set, uint32_t index, TProperty property,
-                                    const std::vector<uint8_t>& bytes) {
+bool TWin32DeviceSet::WriteProperty(TSet set, uint32_t index, TProperty property, const std::vector<uint8_t>& bytes) {
     SP_DEVINFO_DATA data;
     if (!Element(set, index, data)) return false;
     return SetupDiSetDeviceRegistryPropertyA(ToInfo(set), &data, PropertyCode(property),
@@ -101,8 +104,8 @@ bool TWin32DeviceSet::Started(TSet set, uint32_t index) {
     }
     key.pid = 3;
     ULONG problem = 0;
-    if (!SetupDiGetDevicePropertyW(ToInfo(set), &data, &key, &type, reinterpret_cast<PBYTE>(&problem),
-                                   sizeof(problem), nullptr, 0)) {
+    if (!SetupDiGetDevicePropertyW(ToInfo(set), &data, &key, &type, reinterpret_cast<PBYTE>(&problem), sizeof(problem),
+                                   nullptr, 0)) {
         problem = 0;
     }
     constexpr ULONG kStarted = 0x00000008;  // DN_STARTED

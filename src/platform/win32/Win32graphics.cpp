@@ -94,7 +94,11 @@ public:
     // GDI+ draws straight into the pixels (a bitmap's graphics): no round trip through a
     // device context for every picture and caption.
     TGdiPlusCanvas(void* pixels, int x, int y, int width, int height)
-        : m_AreaX(x), m_AreaY(y), m_AreaRight(x + width), m_AreaBottom(y + height), m_ClipRight(width),
+        : m_AreaX(x),
+          m_AreaY(y),
+          m_AreaRight(x + width),
+          m_AreaBottom(y + height),
+          m_ClipRight(width),
           m_ClipBottom(height) {
         if (gdip::Load() && GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
                                                       static_cast<BYTE*>(pixels), &m_Target) == Ok) {

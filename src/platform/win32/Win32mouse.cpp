@@ -9,7 +9,7 @@
 namespace {
 HANDLE ToHandle(IMouseEvents::TStop stop) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(stop)); }
 constexpr DWORD kIdleCheckMs = 1000;
-}
+}  // namespace
 
 bool TWin32Mouse::Setup(TStep step) {
     switch (step) {
@@ -17,7 +17,8 @@ bool TWin32Mouse::Setup(TStep step) {
             m_Event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
             return m_Event != nullptr;
         case TStep::Input: {
-            static const auto create = SystemFunction<decltype(&DirectInput8Create)>(L"dinput8.dll", "DirectInput8Create");
+            static const auto create =
+                SystemFunction<decltype(&DirectInput8Create)>(L"dinput8.dll", "DirectInput8Create");
             return create && SUCCEEDED(create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8W,
                                               reinterpret_cast<void**>(&m_Input), nullptr));
         }

@@ -17,7 +17,8 @@ std::string TWin32Process::ModulePath() {
 }
 
 bool TWin32Process::FileVersion(const std::string& path, uint32_t& ms, uint32_t& ls) {
-    static const auto sizeOf = SystemFunction<decltype(&GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
+    static const auto sizeOf =
+        SystemFunction<decltype(&GetFileVersionInfoSizeW)>(L"version.dll", "GetFileVersionInfoSizeW");
     static const auto infoOf = SystemFunction<decltype(&GetFileVersionInfoW)>(L"version.dll", "GetFileVersionInfoW");
     static const auto query = SystemFunction<decltype(&VerQueryValueW)>(L"version.dll", "VerQueryValueW");
     if (!sizeOf || !infoOf || !query) return false;

@@ -8,7 +8,9 @@
 
 namespace {
 SC_HANDLE ToHandle(IServiceManager::THandle h) { return reinterpret_cast<SC_HANDLE>(static_cast<uintptr_t>(h)); }
-IServiceManager::THandle ToId(SC_HANDLE h) { return static_cast<IServiceManager::THandle>(reinterpret_cast<uintptr_t>(h)); }
+IServiceManager::THandle ToId(SC_HANDLE h) {
+    return static_cast<IServiceManager::THandle>(reinterpret_cast<uintptr_t>(h));
+}
 }  // namespace
 
 IServiceManager::THandle TWin32ServiceManager::OpenManager() {

@@ -21,7 +21,9 @@ ISharedMemory::THandle TWin32SharedMemory::Open(const std::string& name) {
     return mapping ? ToId(mapping) : kNone;
 }
 
-void* TWin32SharedMemory::Map(THandle mapping) { return MapViewOfFile(ToHandle(mapping), FILE_MAP_ALL_ACCESS, 0, 0, 0); }
+void* TWin32SharedMemory::Map(THandle mapping) {
+    return MapViewOfFile(ToHandle(mapping), FILE_MAP_ALL_ACCESS, 0, 0, 0);
+}
 
 void TWin32SharedMemory::Unmap(void* view) {
     if (view) UnmapViewOfFile(view);

@@ -9,17 +9,16 @@
 namespace {
 // The host-controller device interface class.
 const GUID kHostControllerInterface = {0x3ABF6F2D, 0x71C4, 0x462A, {0x8A, 0x92, 0x1E, 0x68, 0x61, 0xE6, 0xAF, 0x27}};
-}
+}  // namespace
 
 std::vector<std::string> TWin32UsbHost::HostControllerPaths() {
     std::vector<std::string> paths;
-    HDEVINFO set = SetupDiGetClassDevsW(&kHostControllerInterface, nullptr, nullptr,
-                                        DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    HDEVINFO set =
+        SetupDiGetClassDevsW(&kHostControllerInterface, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == INVALID_HANDLE_VALUE) return paths;
     SP_DEVICE_INTERFACE_DATA data{};
     data.cbSize = sizeof(data);
-    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &kHostControllerInterface, index, &data);
-         ++index) {
+    for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &kHostControllerInterface, index, &data); ++index) {
         DWORD required = 0;
         SetupDiGetDeviceInterfaceDetailW(set, &data, nullptr, 0, &required, nullptr);
         if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) {

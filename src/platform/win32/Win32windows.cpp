@@ -194,8 +194,8 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc, UINT style) {
 
 TWin32Windows::TWin32Windows() {
     RegisterClassOnce(kCallClass, CallProc, 0);
-    m_CallWindow = CreateWindowExW(0, kCallClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                   nullptr);
+    m_CallWindow =
+        CreateWindowExW(0, kCallClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 TWin32Windows::~TWin32Windows() {
@@ -227,8 +227,9 @@ void TWin32Windows::SetCaption(TWindowId window, const std::string& caption) {
 TWindowId TWin32Windows::CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
                                           int height) {
     RegisterClassOnce(kFormClass, FormProc, CS_DBLCLKS);
-    HWND hwnd = CreateWindowExW(WS_EX_APPWINDOW, kFormClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU |
-                                WS_MINIMIZEBOX, x, y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), &events);
+    HWND hwnd =
+        CreateWindowExW(WS_EX_APPWINDOW, kFormClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, x,
+                        y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), &events);
     // The program runs elevated and Explorer does not: let its broadcast through.
     if (hwnd) ChangeWindowMessageFilterEx(hwnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     return ToId(hwnd);
@@ -269,10 +270,17 @@ void TWin32Windows::ShowMessageBox(const std::string& caption, const std::string
                                    bool systemModal) {
     UINT flags = MB_OK;
     switch (icon) {
-        case TBoxIcon::Stop: flags |= MB_ICONSTOP; break;
-        case TBoxIcon::Warning: flags |= MB_ICONWARNING; break;
-        case TBoxIcon::Information: flags |= MB_ICONINFORMATION; break;
-        case TBoxIcon::None: break;
+        case TBoxIcon::Stop:
+            flags |= MB_ICONSTOP;
+            break;
+        case TBoxIcon::Warning:
+            flags |= MB_ICONWARNING;
+            break;
+        case TBoxIcon::Information:
+            flags |= MB_ICONINFORMATION;
+            break;
+        case TBoxIcon::None:
+            break;
     }
     if (systemModal) flags |= MB_SYSTEMMODAL;
     MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(caption).c_str(), flags);

@@ -20,8 +20,7 @@ public:
     void Invalidate(TWindowId window, int x, int y, int width, int height) override;
     void ScreenSize(int& width, int& height) override;
     void DestroyWindow(TWindowId window) override;
-    void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon,
-                        bool systemModal) override;
+    void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon, bool systemModal) override;
     void RunLoop(const THook& hook) override;
     void Quit() override;
     uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) override;

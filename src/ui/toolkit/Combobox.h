@@ -27,9 +27,9 @@ public:
 
     void Paint(TCanvas& canvas) override {
         canvas.FillRect(0, 0, Width(), Height(), 0xFFFFFF);
-        canvas.DrawString(Text() + "  \xE2\x96\xBE", Font.Face(), {3, 2, static_cast<float>(Width() - 6),
-                                                                  static_cast<float>(Height() - 4)},
-                          0xFF000000, THAlign::Near);
+        canvas.DrawString(Text() + "  \xE2\x96\xBE", Font.Face(),
+                          {3, 2, static_cast<float>(Width() - 6), static_cast<float>(Height() - 4)}, 0xFF000000,
+                          THAlign::Near);
     }
     void MouseUp(int button, int x, int y) override {
         if (button == 0 && !Items.empty() && HitTest(x, y)) {

@@ -20,11 +20,21 @@ public:
     uint32_t Color() const { return m_Face.Color; }
     int Style() const { return m_Face.Style; }
 
-    void SetName(const std::string& name) { Change([&] { m_Face.Name = name; }); }
-    void SetSize(int size) { Change([&] { m_Face.Size = size; }); }
-    void SetColor(uint32_t color) { Change([&] { m_Face.Color = color; }); }
-    void SetStyle(int style) { Change([&] { m_Face.Style = style; }); }
-    void Assign(const TFont& other) { Change([&] { m_Face = other.m_Face; }); }
+    void SetName(const std::string& name) {
+        Change([&] { m_Face.Name = name; });
+    }
+    void SetSize(int size) {
+        Change([&] { m_Face.Size = size; });
+    }
+    void SetColor(uint32_t color) {
+        Change([&] { m_Face.Color = color; });
+    }
+    void SetStyle(int style) {
+        Change([&] { m_Face.Style = style; });
+    }
+    void Assign(const TFont& other) {
+        Change([&] { m_Face = other.m_Face; });
+    }
 
     std::function<void(TFont&)> OnChange;
 

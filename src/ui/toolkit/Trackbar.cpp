@@ -5,9 +5,9 @@
 #include "platform/Graphics.h"
 
 TTrackBar::TTrackBar(TContainer* parent) : TControl(parent) {
-    for (TPicture* p : {&Buttons.MaxPicture, &Buttons.MaxPictureDown, &Buttons.MaxPictureHot, &Buttons.MinPicture,
-                        &Buttons.MinPictureDown, &Buttons.MinPictureHot, &Thumb.Picture, &Slider.Picture,
-                        &Slider.PictureCompleted}) {
+    for (TPicture* p :
+         {&Buttons.MaxPicture, &Buttons.MaxPictureDown, &Buttons.MaxPictureHot, &Buttons.MinPicture,
+          &Buttons.MinPictureDown, &Buttons.MinPictureHot, &Thumb.Picture, &Slider.Picture, &Slider.PictureCompleted}) {
         p->OnChange = [this] { Invalidate(); };
     }
 }
@@ -69,12 +69,12 @@ void TTrackBar::Paint(TCanvas& canvas) {
     const int thumb = ThumbLeft();
     draw(Slider.Picture, left, right - left);
     draw(Slider.PictureCompleted, left, thumb + ThumbWidth() / 2 - left);
-    const TPicture& min = m_Down == kMinButton   ? Buttons.MinPictureDown
-                          : m_Hot == kMinButton  ? Buttons.MinPictureHot
-                                                 : Buttons.MinPicture;
-    const TPicture& max = m_Down == kMaxButton   ? Buttons.MaxPictureDown
-                          : m_Hot == kMaxButton  ? Buttons.MaxPictureHot
-                                                 : Buttons.MaxPicture;
+    const TPicture& min = m_Down == kMinButton  ? Buttons.MinPictureDown
+                          : m_Hot == kMinButton ? Buttons.MinPictureHot
+                                                : Buttons.MinPicture;
+    const TPicture& max = m_Down == kMaxButton  ? Buttons.MaxPictureDown
+                          : m_Hot == kMaxButton ? Buttons.MaxPictureHot
+                                                : Buttons.MaxPicture;
     draw(min.Empty() ? Buttons.MinPicture : min, 0, left);
     draw(max.Empty() ? Buttons.MaxPicture : max, right, Width() - right);
     draw(Thumb.Picture, thumb, ThumbWidth());
