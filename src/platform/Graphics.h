@@ -13,6 +13,26 @@ public:
     virtual int Height() const = 0;
     // True where the pixel is black (colour value 0) on white; false outside the image.
     virtual bool IsBlack(int x, int y) const = 0;
+    // Pixels per design pixel: 2 for a picture drawn at twice the size, whose Width and Height
+    // are its design size. Pixels() is the image that holds them.
+    virtual int Density() const { return 1; }
+    virtual const IImage& Pixels() const { return *this; }
+};
+
+// A picture drawn at twice its design size, seen at its design size.
+class TDoubleDensityImage : public IImage {
+public:
+    explicit TDoubleDensityImage(std::shared_ptr<IImage> pixels) : m_Pixels(std::move(pixels)) {}
+    int Width() const override { return m_Pixels->Width() / 2; }
+    int Height() const override { return m_Pixels->Height() / 2; }
+    bool IsBlack(int x, int y) const override {
+        return x >= 0 && y >= 0 && x < Width() && y < Height() && m_Pixels->IsBlack(2 * x, 2 * y);
+    }
+    int Density() const override { return 2; }
+    const IImage& Pixels() const override { return *m_Pixels; }
+
+private:
+    std::shared_ptr<IImage> m_Pixels;
 };
 
 struct TRectF {

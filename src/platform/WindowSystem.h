@@ -59,10 +59,14 @@ public:
                                        int height) = 0;
     virtual void ShowWindow(TWindowId window, bool show) = 0;
     virtual void MoveWindow(TWindowId window, int x, int y, int width, int height) = 0;
-    // Asks for a repaint of an area of the window (client pixels); only that area is painted
+    // Asks for a repaint of an area of the window (design pixels); only that area is painted
     // again and copied to the screen.
     virtual void Invalidate(TWindowId window, int x, int y, int width, int height) = 0;
+    // The screen's size in design pixels (96 DPI).
     virtual void ScreenSize(int& width, int& height) = 0;
+    // The DPI of the display the program's windows open on. Forms, controls, positions and
+    // pointer coordinates are all in design pixels: the window system scales at its edge.
+    virtual int DisplayDpi() = 0;
     virtual void DestroyWindow(TWindowId window) = 0;
     // A repeating timer on the GUI thread; 0 when none could be made.
     virtual uint64_t StartTimer(uint32_t intervalMs, std::function<void()> onTick) = 0;

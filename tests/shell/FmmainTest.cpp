@@ -5,6 +5,7 @@
 #include "locale/Themectrl.h"
 #include "mouse/BoardFixture.h"
 #include "mouse/Frmmousepolling.h"
+#include "platform/Displayscale.h"
 #include "shell/Entry.h"
 #include "shell/Framectrl.h"
 #include "sys/Debugconsole.h"
@@ -220,3 +221,51 @@ TEST_F(MainFormTest, ThemeIdOnTheCommandLineChoosesTheStartTheme) {
         GetApplication().Initialize();
     }
 }
+
+namespace {
+// The main window on displays of 100, 150 and 200 %: the window grows by the scale, and clicks
+// given in display pixels land on the controls under them.
+class ScaledMainFormTest : public MainFormTest, public testing::WithParamInterface<int> {};
+}  // namespace
+
+TEST_P(ScaledMainFormTest, TheWindowGrowsByTheScaleAndAClickOnApplyAt1000HzStoresOneMillisecond) {
+    Machine.Windows.Dpi = GetParam();
+    const TDisplayScale scale{GetParam()};
+    TMainForm& main = Start();
+    ASSERT_TRUE(main.StartedUp());
+    const TSimWindows::TWindow* window = Machine.Windows.Find(main.Handle());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Width, std::lround(1000 * scale.Factor()));
+    EXPECT_EQ(window->Height, std::lround(539 * scale.Factor()));
+    auto* page = static_cast<TMousePollingFrame*>(GetFrameCtrl().GetPage(24));
+    const auto settle = [&] {
+        for (int tick = 0; tick < 100000 && page->ApplyRunning(); ++tick) {
+            Machine.Windows.Advance(50);
+            std::this_thread::yield();
+        }
+        Machine.Windows.Advance(50);
+    };
+    Machine.Windows.Advance(1000);  // the first detection pass finds the mouse and sets its default
+    settle();
+    ASSERT_TRUE(page->ApplyBtn.Enabled());
+
+    // The track bar's maximum button, then Apply, at their design places seen on this display.
+    const auto click = [&](int x, int y) {
+        Machine.Windows.PointerClick(main.Handle(), scale.ToDisplay(x), scale.ToDisplay(y));
+    };
+    click(967, 88);
+    EXPECT_EQ(page->lblPollingRateValue.Caption(), "1000 HZ");
+    const int applyX = page->ApplyBtn.FormLeft() + page->ApplyBtn.Width() / 2;
+    const int applyY = page->ApplyBtn.FormTop() + page->ApplyBtn.Height() / 2;
+    click(applyX, applyY);
+    settle();
+    EXPECT_EQ(StoredInterval(), 1u);
+
+    // A control that repaints asks for the display pixels it covers, rounded outward.
+    page->ApplyBtn.Invalidate();
+    EXPECT_EQ(window->LastInvalidated, scale.DisplayAreaOf({page->ApplyBtn.FormLeft(), page->ApplyBtn.FormTop(),
+                                                            page->ApplyBtn.FormLeft() + page->ApplyBtn.Width(),
+                                                            page->ApplyBtn.FormTop() + page->ApplyBtn.Height()}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, ScaledMainFormTest, testing::Values(96, 144, 192));

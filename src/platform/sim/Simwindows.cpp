@@ -17,7 +17,9 @@ bool TSimWindows::Post(TWindowId window, uint32_t msg, uint64_t wParam, int64_t 
 
 TWindowId TSimWindows::CreateAppWindow(const std::string& className, const std::string& caption) {
     TWindowId id = m_NextId++;
-    Windows[id] = {className, caption};
+    TWindow& window = Windows[id];
+    window.ClassName = className;
+    window.Caption = caption;
     return id;
 }
 
@@ -28,7 +30,15 @@ void TSimWindows::SetCaption(TWindowId window, const std::string& caption) {
 TWindowId TSimWindows::CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
                                         int height) {
     TWindowId id = m_NextId++;
-    Windows[id] = {"TForm", caption, &events, x, y, width, height};
+    const TDisplayScale scale = Scale();
+    TWindow& window = Windows[id];
+    window.ClassName = "TForm";
+    window.Caption = caption;
+    window.Events = &events;
+    window.X = scale.ToDisplay(x);
+    window.Y = scale.ToDisplay(y);
+    window.Width = scale.ToDisplay(width);
+    window.Height = scale.ToDisplay(height);
     return id;
 }
 
@@ -38,15 +48,32 @@ void TSimWindows::ShowWindow(TWindowId window, bool show) {
 
 void TSimWindows::MoveWindow(TWindowId window, int x, int y, int width, int height) {
     if (TWindow* w = Find(window)) {
-        w->X = x;
-        w->Y = y;
-        w->Width = width;
-        w->Height = height;
+        const TDisplayScale scale = Scale();
+        w->X = scale.ToDisplay(x);
+        w->Y = scale.ToDisplay(y);
+        w->Width = scale.ToDisplay(width);
+        w->Height = scale.ToDisplay(height);
     }
 }
 
-void TSimWindows::Invalidate(TWindowId window, int, int, int width, int height) {
-    if (TWindow* w = Find(window); w && width > 0 && height > 0) ++w->Invalidations;
+void TSimWindows::Invalidate(TWindowId window, int x, int y, int width, int height) {
+    if (TWindow* w = Find(window); w && width > 0 && height > 0) {
+        ++w->Invalidations;
+        w->LastInvalidated = Scale().DisplayAreaOf({x, y, x + width, y + height});
+    }
+}
+
+void TSimWindows::PointerMove(TWindowId window, int x, int y) {
+    if (TWindow* w = Find(window); w && w->Events) w->Events->WindowMouseMove(Scale().ToDesign(x), Scale().ToDesign(y));
+}
+
+void TSimWindows::PointerClick(TWindowId window, int x, int y) {
+    PointerMove(window, x, y);
+    const TDisplayScale scale = Scale();
+    if (TWindow* w = Find(window); w && w->Events)
+        w->Events->WindowMouseDown(IFormEvents::kLeft, scale.ToDesign(x), scale.ToDesign(y));
+    if (TWindow* w = Find(window); w && w->Events)
+        w->Events->WindowMouseUp(IFormEvents::kLeft, scale.ToDesign(x), scale.ToDesign(y));
 }
 
 TSimWindows::TWindow* TSimWindows::Find(TWindowId window) {

@@ -5,20 +5,23 @@
 #include <map>
 #include <vector>
 
+#include "platform/Displayscale.h"
 #include "platform/WindowSystem.h"
 
 // Windows without pixels: one queue for the whole machine, forms that a test paints and
 // points at, and timers on a virtual clock of their own, all advanced by the test. RunLoop
-// returns when the queue is empty or Quit was called.
+// returns when the queue is empty or Quit was called. The display has a DPI: window geometry
+// and the pointer are in display pixels here, as on Windows, and scaled as the real edge does.
 class TSimWindows : public IWindowSystem {
 public:
     struct TWindow {
         std::string ClassName;
         std::string Caption;
-        IFormEvents* Events = nullptr;  // set for forms
-        int X = 0, Y = 0, Width = 0, Height = 0;
+        IFormEvents* Events = nullptr;            // set for forms
+        int X = 0, Y = 0, Width = 0, Height = 0;  // display pixels
         bool Visible = false;
         int Invalidations = 0;
+        TDisplayScale::TArea LastInvalidated;  // display pixels
     };
     struct TBox {
         std::string Caption;
@@ -37,9 +40,14 @@ public:
     void MoveWindow(TWindowId window, int x, int y, int width, int height) override;
     void Invalidate(TWindowId window, int x, int y, int width, int height) override;
     void ScreenSize(int& width, int& height) override {
-        width = ScreenWidth;
-        height = ScreenHeight;
+        width = Scale().ToDesign(ScreenWidth);
+        height = Scale().ToDesign(ScreenHeight);
     }
+    int DisplayDpi() override { return Dpi; }
+    TDisplayScale Scale() const { return TDisplayScale{Dpi}; }
+    // The user's pointer over a form's window, at a point in display pixels.
+    void PointerMove(TWindowId window, int x, int y);
+    void PointerClick(TWindowId window, int x, int y);
     void DestroyWindow(TWindowId window) override { Windows.erase(window); }
     void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon, bool systemModal) override {
         Boxes.push_back({caption, text, icon, systemModal});
@@ -102,8 +110,9 @@ public:
     std::vector<TMessage> Dispatched;
     std::vector<TBox> Boxes;
     bool QuitRequested = false;
-    int ScreenWidth = 1920;
+    int ScreenWidth = 1920;  // display pixels
     int ScreenHeight = 1080;
+    int Dpi = TDisplayScale::kDesignDpi;
 
 private:
     struct TTimer {

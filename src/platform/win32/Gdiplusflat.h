@@ -17,7 +17,9 @@ using std::min;
     X(GdipFillRectangleI) X(GdipGetFontCollectionFamilyCount) X(GdipGetFontCollectionFamilyList)                  \
     X(GdipGetImageGraphicsContext) X(GdipGetImageHeight) X(GdipGetImageWidth) X(GdipMeasureString)                \
     X(GdipNewInstalledFontCollection) X(GdipSetClipRectI) X(GdipSetImageAttributesColorMatrix)                    \
-    X(GdipSetSmoothingMode) X(GdipSetStringFormatAlign) X(GdipSetTextRenderingHint)
+    X(GdipSetSmoothingMode) X(GdipSetStringFormatAlign) X(GdipSetTextRenderingHint)                              \
+    X(GdipScaleWorldTransform) X(GdipTranslateWorldTransform) X(GdipSetInterpolationMode)                         \
+    X(GdipSetPixelOffsetMode) X(GdipSetImageAttributesWrapMode)
 // clang-format on
 
 namespace gdip {

@@ -4,10 +4,12 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <tuple>
 
+#include "platform/Fontscript.h"
 #include "platform/win32/Wide.h"
 
 using namespace Gdiplus;
@@ -43,14 +45,92 @@ private:
     UINT m_Width = 0, m_Height = 0;
 };
 
-// Faces that are not installed fall back through a preference list, then to any installed
-// family (GDI+'s generic sans-serif draws nothing under Wine).
-GpFontFamily* LookUpFamily(const std::string& name) {
-    GpFontFamily* family = nullptr;
-    if (!name.empty() && GdipCreateFontFamilyFromName(ToWide(name).c_str(), nullptr, &family) == Ok) return family;
-    for (const wchar_t* fallback : {L"Segoe UI", L"Tahoma", L"Arial", L"DejaVu Sans"}) {
-        if (GdipCreateFontFamilyFromName(fallback, nullptr, &family) == Ok) return family;
+// True when the face is installed under that name and has a glyph for every sample character.
+bool FaceDraws(const std::wstring& face, const std::u16string& sample) {
+    if (face.empty() || face.size() >= LF_FACESIZE) return false;
+    LOGFONTW wanted{};
+    wanted.lfHeight = -16;
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::copy(face.begin(), face.end(), wanted.lfFaceName);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontIndirectW(&wanted);
+    bool draws = false;
+    if (dc && font) {
+        HGDIOBJ old = SelectObject(dc, font);
+        wchar_t actual[LF_FACESIZE] = {};
+        // GDI answers with a substitute for a face it does not have.
+        draws = GetTextFaceW(dc, LF_FACESIZE, actual) > 0 && lstrcmpiW(actual, face.c_str()) == 0;
+        if (draws && !sample.empty()) {
+            std::vector<WORD> glyphs(sample.size());
+            const int n = static_cast<int>(sample.size());
+            draws = GetGlyphIndicesW(dc, reinterpret_cast<LPCWSTR>(sample.data()), n, glyphs.data(),
+                                     GGI_MARK_NONEXISTING_GLYPHS) == static_cast<DWORD>(n) &&
+                    std::find(glyphs.begin(), glyphs.end(), 0xFFFF) == glyphs.end();
+        }
+        SelectObject(dc, old);
     }
+    if (font) DeleteObject(font);
+    if (dc) DeleteDC(dc);
+    return draws;
+}
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM into) {
+    auto& faces = *reinterpret_cast<std::vector<std::wstring>*>(into);
+    const std::wstring face = font->lfFaceName;
+    // "@" names are the vertical variants of CJK faces.
+    if (!face.empty() && face[0] != L'@' && std::find(faces.begin(), faces.end(), face) == faces.end()) {
+        faces.push_back(face);
+    }
+    return 1;
+}
+
+// Any installed face with the script's glyphs, looked for once per script.
+std::wstring InstalledFaceFor(TScript script) {
+    static std::map<TScript, std::wstring> found;
+    if (auto it = found.find(script); it != found.end()) return it->second;
+    std::vector<std::wstring> faces;
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    if (HDC dc = CreateCompatibleDC(nullptr)) {
+        EnumFontFamiliesExW(dc, &all, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+        DeleteDC(dc);
+    }
+    std::wstring face;
+    for (const std::wstring& candidate : faces) {
+        if (FaceDraws(candidate, ScriptSample(script))) {
+            face = candidate;
+            break;
+        }
+    }
+    return found.emplace(script, face).first->second;
+}
+
+GpFontFamily* FamilyNamed(const std::wstring& face) {
+    GpFontFamily* family = nullptr;
+    if (!face.empty() && GdipCreateFontFamilyFromName(face.c_str(), nullptr, &family) == Ok) return family;
+    return nullptr;
+}
+
+// The face asked for when it draws the text's script; else the script's preferred faces, any
+// installed face that has its glyphs, and last the Latin list or any installed family (GDI+'s
+// generic sans-serif draws nothing under Wine).
+GpFontFamily* LookUpFamily(const std::string& name, TScript script) {
+    const std::u16string sample = ScriptSample(script);
+    const bool latin = script == TScript::Latin;
+    if (latin || FaceDraws(ToWide(name), sample)) {
+        if (GpFontFamily* family = FamilyNamed(ToWide(name))) return family;
+    }
+    if (!latin) {
+        for (const std::string& preferred : PreferredFaces(script)) {
+            if (!FaceDraws(ToWide(preferred), sample)) continue;
+            if (GpFontFamily* family = FamilyNamed(ToWide(preferred))) return family;
+        }
+        if (GpFontFamily* family = FamilyNamed(InstalledFaceFor(script))) return family;
+    }
+    for (const std::string& fallback : PreferredFaces(TScript::Latin)) {
+        if (GpFontFamily* family = FamilyNamed(ToWide(fallback))) return family;
+    }
+    GpFontFamily* family = nullptr;
     GpFontCollection* installed = nullptr;
     INT count = 0, found = 0;
     if (GdipNewInstalledFontCollection(&installed) == Ok && GdipGetFontCollectionFamilyCount(installed, &count) == Ok &&
@@ -64,24 +144,25 @@ GpFontFamily* LookUpFamily(const std::string& name) {
     return nullptr;
 }
 
-// A face's family, looked up once: the lookup enumerates the system's fonts. The families live
-// as long as the process; painting happens on the GUI thread only.
-GpFontFamily* FindFamily(const std::string& name) {
-    static std::map<std::string, GpFontFamily*> families;
-    auto it = families.find(name);
-    if (it == families.end()) it = families.emplace(name, LookUpFamily(name)).first;
+// A face's family for a script, looked up once: the lookup asks GDI about the system's fonts.
+// The families live as long as the process; painting happens on the GUI thread only.
+GpFontFamily* FindFamily(const std::string& name, TScript script) {
+    static std::map<std::pair<std::string, TScript>, GpFontFamily*> families;
+    const auto key = std::make_pair(name, script);
+    auto it = families.find(key);
+    if (it == families.end()) it = families.emplace(key, LookUpFamily(name, script)).first;
     return it->second;
 }
 
 // A face's font, made once for the process: GDI+ realises a font slowly (under Wine, several
 // milliseconds), and a repaint draws and measures every caption.
-GpFont* FindFont(const TFontFace& face) {
-    static std::map<std::tuple<std::string, int, int>, GpFont*> fonts;
-    const auto key = std::make_tuple(face.Name, face.Size, face.Style & 15);
+GpFont* FindFont(const TFontFace& face, TScript script) {
+    static std::map<std::tuple<std::string, int, int, TScript>, GpFont*> fonts;
+    const auto key = std::make_tuple(face.Name, face.Size, face.Style & 15, script);
     auto it = fonts.find(key);
     if (it == fonts.end()) {
         GpFont* font = nullptr;
-        if (GpFontFamily* family = FindFamily(face.Name)) {
+        if (GpFontFamily* family = FindFamily(face.Name, script)) {
             GdipCreateFont(family, static_cast<REAL>(face.Size), face.Style & 15, UnitPixel, &font);
         }
         it = fonts.emplace(key, font).first;
@@ -92,14 +173,20 @@ GpFont* FindFont(const TFontFace& face) {
 class TGdiPlusCanvas : public TCanvas {
 public:
     // GDI+ draws straight into the pixels (a bitmap's graphics): no round trip through a
-    // device context for every picture and caption.
-    TGdiPlusCanvas(void* pixels, int x, int y, int width, int height)
-        : m_AreaX(x),
-          m_AreaY(y),
-          m_AreaRight(x + width),
-          m_AreaBottom(y + height),
-          m_ClipRight(width),
-          m_ClipBottom(height) {
+    // device context for every picture and caption. The controls paint in design pixels; a
+    // world transform takes them to the display's, so text is laid out at the display's size
+    // and pictures are resampled once, in high quality.
+    TGdiPlusCanvas(void* pixels, int x, int y, int width, int height, const TDisplayScale& scale)
+        : m_Scaled(scale.Scaled()) {
+        const TDisplayScale::TArea design = scale.DesignAreaOf({x, y, x + width, y + height});
+        m_AreaX = design.Left;
+        m_AreaY = design.Top;
+        m_AreaRight = design.Right;
+        m_AreaBottom = design.Bottom;
+        m_ClipLeft = m_AreaX;
+        m_ClipTop = m_AreaY;
+        m_ClipRight = m_AreaRight;
+        m_ClipBottom = m_AreaBottom;
         if (gdip::Load() && GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppPARGB,
                                                       static_cast<BYTE*>(pixels), &m_Target) == Ok) {
             GdipGetImageGraphicsContext(m_Target, &m_Graphics);
@@ -111,6 +198,13 @@ public:
         }
         GdipSetTextRenderingHint(m_Graphics, TextRenderingHintAntiAliasGridFit);
         GdipSetSmoothingMode(m_Graphics, SmoothingModeAntiAlias);
+        const auto factor = static_cast<REAL>(scale.Factor());
+        GdipScaleWorldTransform(m_Graphics, factor, factor, MatrixOrderAppend);
+        GdipTranslateWorldTransform(m_Graphics, static_cast<REAL>(-x), static_cast<REAL>(-y), MatrixOrderAppend);
+        if (m_Scaled) {
+            GdipSetInterpolationMode(m_Graphics, InterpolationModeHighQualityBicubic);
+            GdipSetPixelOffsetMode(m_Graphics, PixelOffsetModeHalf);
+        }
     }
     ~TGdiPlusCanvas() override {
         if (m_Graphics) GdipDeleteGraphics(m_Graphics);
@@ -136,23 +230,28 @@ public:
         sh = bottom - top;
         if (sw <= 0 || sh <= 0) return;
         GpImageAttributes* attributes = nullptr;
+        if (useOpacity || m_Scaled) GdipCreateImageAttributes(&attributes);
         if (useOpacity) {
             ColorMatrix matrix{};
             for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1.0f;
             matrix.m[3][3] = static_cast<REAL>(std::clamp(opacity, 0, 100)) / 100.0f;
-            GdipCreateImageAttributes(&attributes);
             GdipSetImageAttributesColorMatrix(attributes, ColorAdjustTypeBitmap, TRUE, &matrix, nullptr,
                                               ColorMatrixFlagsDefault);
         }
-        GdipDrawImageRectRectI(m_Graphics, static_cast<const TGdiImage&>(image).Handle(), left, top, sw, sh, sx, sy, sw,
-                               sh, UnitPixel, attributes, nullptr, nullptr);
+        // Resampling reads beyond the part drawn; at the picture's own edges it would blend in
+        // transparent black, a dark seam. Mirrored edges keep the edge colour.
+        if (m_Scaled) GdipSetImageAttributesWrapMode(attributes, WrapModeTileFlipXY, 0, FALSE);
+        const int density = image.Density();
+        GdipDrawImageRectRectI(m_Graphics, static_cast<const TGdiImage&>(image.Pixels()).Handle(), left, top, sw, sh,
+                               sx * density, sy * density, sw * density, sh * density, UnitPixel, attributes, nullptr,
+                               nullptr);
         if (attributes) GdipDisposeImageAttributes(attributes);
     }
 
     void DrawString(const std::string& text, const TFontFace& font, const TRectF& rect, uint32_t argb,
                     THAlign align) override {
         if (m_Outside) return;
-        GpFont* handle = FindFont(font);
+        GpFont* handle = FindFont(font, ScriptOfText(text, font.Name));
         if (!handle) return;
         GpStringFormat* format = nullptr;
         GdipCreateStringFormat(0, LANG_NEUTRAL, &format);
@@ -161,7 +260,7 @@ public:
                                                                     : StringAlignmentFar);
         GpSolidFill* brush = nullptr;
         GdipCreateSolidFill(argb, &brush);
-        const RectF layout(rect.X + m_X, rect.Y + m_Y, rect.W, rect.H);
+        const RectF layout(rect.X + static_cast<REAL>(m_X), rect.Y + static_cast<REAL>(m_Y), rect.W, rect.H);
         const std::wstring wide = ToWide(text);
         GdipDrawString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle, &layout, format, brush);
         GdipDeleteBrush(brush);
@@ -171,11 +270,12 @@ public:
     TRectF MeasureString(const std::string& text, const TFontFace& font, float layoutWidth) override {
         if (m_Broken) return {};
         // The same few captions are measured on every repaint: remembered, up to a bound.
-        static std::map<std::tuple<std::string, std::string, int, int, float>, TRectF> measured;
-        const auto key = std::make_tuple(text, font.Name, font.Size, font.Style & 15, layoutWidth);
+        // Hinting makes a width depend a little on the display's scale.
+        static std::map<std::tuple<std::string, std::string, int, int, float, bool>, TRectF> measured;
+        const auto key = std::make_tuple(text, font.Name, font.Size, font.Style & 15, layoutWidth, m_Scaled);
         if (auto it = measured.find(key); it != measured.end()) return it->second;
         RectF bounds;
-        if (GpFont* handle = FindFont(font)) {
+        if (GpFont* handle = FindFont(font, ScriptOfText(text, font.Name))) {
             const RectF layout(0, 0, layoutWidth, 65536.0f);
             const std::wstring wide = ToWide(text);
             GdipMeasureString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle, &layout, nullptr,
@@ -196,19 +296,18 @@ public:
         GdipDeleteBrush(brush);
     }
 
-    // The viewport is in window pixels; the buffer starts at the area's corner.
+    // The viewport is in the window's design pixels, as is everything drawn.
     void SetViewport(int x, int y, int width, int height) override {
-        m_X = x - m_AreaX;
-        m_Y = y - m_AreaY;
-        const int left = std::max(x, m_AreaX), top = std::max(y, m_AreaY);
-        const int right = std::min(x + width, m_AreaRight), bottom = std::min(y + height, m_AreaBottom);
-        m_Outside = m_Broken || right <= left || bottom <= top;
-        m_ClipLeft = left - m_AreaX;
-        m_ClipTop = top - m_AreaY;
-        m_ClipRight = right - m_AreaX;
-        m_ClipBottom = bottom - m_AreaY;
+        m_X = x;
+        m_Y = y;
+        m_ClipLeft = std::max(x, m_AreaX);
+        m_ClipTop = std::max(y, m_AreaY);
+        m_ClipRight = std::min(x + width, m_AreaRight);
+        m_ClipBottom = std::min(y + height, m_AreaBottom);
+        m_Outside = m_Broken || m_ClipRight <= m_ClipLeft || m_ClipBottom <= m_ClipTop;
         if (!m_Outside) {
-            GdipSetClipRectI(m_Graphics, left - m_AreaX, top - m_AreaY, right - left, bottom - top, CombineModeReplace);
+            GdipSetClipRectI(m_Graphics, m_ClipLeft, m_ClipTop, m_ClipRight - m_ClipLeft, m_ClipBottom - m_ClipTop,
+                             CombineModeReplace);
         }
     }
 
@@ -216,10 +315,11 @@ private:
     GpBitmap* m_Target = nullptr;
     GpGraphics* m_Graphics = nullptr;
     bool m_Broken = false;
-    int m_AreaX, m_AreaY, m_AreaRight, m_AreaBottom;
+    bool m_Scaled;
+    // The design area the buffer holds, and the clip within it, in the window's design pixels.
+    int m_AreaX = 0, m_AreaY = 0, m_AreaRight = 0, m_AreaBottom = 0;
     int m_X = 0, m_Y = 0;
-    int m_ClipRight, m_ClipBottom;  // the clip, in the buffer
-    int m_ClipLeft = 0, m_ClipTop = 0;
+    int m_ClipLeft = 0, m_ClipTop = 0, m_ClipRight = 0, m_ClipBottom = 0;
     bool m_Outside = false;  // the viewport lies outside the area: nothing of it is drawn
 };
 }  // namespace
@@ -270,6 +370,7 @@ std::shared_ptr<IImage> TWin32Graphics::FromPixels(int width, int height, const 
     return std::make_shared<TGdiImage>(bitmap, nullptr, std::move(copy));
 }
 
-std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* pixels, int x, int y, int width, int height) {
-    return std::make_unique<TGdiPlusCanvas>(pixels, x, y, width, height);
+std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* pixels, int x, int y, int width, int height,
+                                           const TDisplayScale& scale) {
+    return std::make_unique<TGdiPlusCanvas>(pixels, x, y, width, height, scale);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Displayscale.h"
 #include "platform/Graphics.h"
 
 // GDI+ pictures and painting. GDI+ is started once for the process.
@@ -15,6 +16,7 @@ private:
 };
 
 // A canvas over a window's back buffer: top-down 32-bit pixels (premultiplied BGRA, no row
-// padding) that hold the window's area at (x, y) of the given size; what falls outside it is
-// not drawn.
-std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* pixels, int x, int y, int width, int height);
+// padding) that hold the window's area at (x, y) of the given size, in display pixels; what
+// falls outside it is not drawn. Controls paint on it in design pixels, shown at the scale.
+std::unique_ptr<TCanvas> MakeGdiPlusCanvas(void* pixels, int x, int y, int width, int height,
+                                          const TDisplayScale& scale);

@@ -9,7 +9,9 @@
 #include <set>
 #include <vector>
 
+#include "platform/Displayscale.h"
 #include "platform/Graphics.h"
+#include "platform/win32/Systemdll.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32graphics.h"
 
@@ -48,12 +50,38 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
+// The DPI of the display: the system's for a window not yet made or on a Windows older than
+// 10 (1607), else the window's monitor's.
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : TDisplayScale::kDesignDpi;
+}
+
+int WindowDpi(HWND hwnd) {
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto get = SystemFunction<TGetDpiForWindow>(L"user32.dll", "GetDpiForWindow");
+    const UINT dpi = get && hwnd ? get(hwnd) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
+}
+
+// The scale each form's window paints at, updated when it moves to a display with another DPI.
+std::map<HWND, TDisplayScale>& Scales() {
+    static std::map<HWND, TDisplayScale> scales;
+    return scales;
+}
+
+TDisplayScale ScaleOf(HWND hwnd) {
+    auto it = Scales().find(hwnd);
+    return it == Scales().end() ? TDisplayScale{SystemDpi()} : it->second;
+}
+
 IFormEvents* EventsOf(HWND hwnd) { return reinterpret_cast<IFormEvents*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
 // Paints the area to repaint into a back buffer and copies it to the screen in one step: no
 // flicker, and a changed label costs its own few pixels, not the whole window.
-// Paints one rectangle of the window through a back buffer of its size.
-void PaintArea(HDC screen, const RECT& area, IFormEvents& events) {
+void PaintArea(HDC screen, const RECT& area, IFormEvents& events, const TDisplayScale& scale) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
     BITMAPINFO info{};
@@ -68,7 +96,7 @@ void PaintArea(HDC screen, const RECT& area, IFormEvents& events) {
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     HGDIOBJ old = SelectObject(buffer, bitmap);
     if (pixels) {
-        std::unique_ptr<TCanvas> canvas = MakeGdiPlusCanvas(pixels, area.left, area.top, width, height);
+        std::unique_ptr<TCanvas> canvas = MakeGdiPlusCanvas(pixels, area.left, area.top, width, height, scale);
         events.PaintWindow(*canvas);
     }
     BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
@@ -96,7 +124,8 @@ void PaintForm(HWND hwnd, IFormEvents& events) {
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(hwnd, &ps);
     if (areas.empty()) areas.push_back(ps.rcPaint);
-    for (const RECT& area : areas) PaintArea(screen, area, events);
+    const TDisplayScale scale = ScaleOf(hwnd);
+    for (const RECT& area : areas) PaintArea(screen, area, events, scale);
     EndPaint(hwnd, &ps);
 }
 
@@ -107,7 +136,9 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     IFormEvents* events = EventsOf(hwnd);
     if (!events) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    // The pointer in design pixels.
+    const TDisplayScale scale = ScaleOf(hwnd);
+    const int x = scale.ToDesign(GET_X_LPARAM(lParam)), y = scale.ToDesign(GET_Y_LPARAM(lParam));
     if (msg != 0 && msg == TaskbarCreatedMessage()) {
         events->WindowTaskbarCreated();
         return 0;
@@ -115,6 +146,16 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_DPICHANGED: {
+            // Moved to a display with another scale: take the size Windows suggests for it
+            // and paint everything again at the new scale.
+            Scales()[hwnd] = TDisplayScale{HIWORD(wParam)};
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(hwnd, nullptr, FALSE);
+            return 0;
+        }
         case WM_PAINT:
             PaintForm(hwnd, *events);
             return 0;
@@ -227,34 +268,52 @@ void TWin32Windows::SetCaption(TWindowId window, const std::string& caption) {
 TWindowId TWin32Windows::CreateFormWindow(IFormEvents& events, const std::string& caption, int x, int y, int width,
                                           int height) {
     RegisterClassOnce(kFormClass, FormProc, CS_DBLCLKS);
+    const TDisplayScale system{SystemDpi()};
     HWND hwnd =
-        CreateWindowExW(WS_EX_APPWINDOW, kFormClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, x,
-                        y, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), &events);
+        CreateWindowExW(WS_EX_APPWINDOW, kFormClass, ToWide(caption).c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                        system.ToDisplay(x), system.ToDisplay(y), system.ToDisplay(width), system.ToDisplay(height),
+                        nullptr, nullptr, GetModuleHandleW(nullptr), &events);
+    if (!hwnd) return 0;
+    // The window's own display may have another scale than the system's.
+    const TDisplayScale scale{WindowDpi(hwnd)};
+    Scales()[hwnd] = scale;
+    if (scale.Dpi != system.Dpi) {
+        SetWindowPos(hwnd, nullptr, 0, 0, scale.ToDisplay(width), scale.ToDisplay(height),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // The program runs elevated and Explorer does not: let its broadcast through.
-    if (hwnd) ChangeWindowMessageFilterEx(hwnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(hwnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     return ToId(hwnd);
 }
 
 void TWin32Windows::ShowWindow(TWindowId window, bool show) { ::ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE); }
 
 void TWin32Windows::MoveWindow(TWindowId window, int x, int y, int width, int height) {
-    ::MoveWindow(ToHwnd(window), x, y, width, height, TRUE);
+    const TDisplayScale scale = ScaleOf(ToHwnd(window));
+    ::MoveWindow(ToHwnd(window), scale.ToDisplay(x), scale.ToDisplay(y), scale.ToDisplay(width),
+                 scale.ToDisplay(height), TRUE);
 }
 
 void TWin32Windows::Invalidate(TWindowId window, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0) return;
-    const RECT area{x, y, x + width, y + height};
+    const TDisplayScale::TArea display = ScaleOf(ToHwnd(window)).DisplayAreaOf({x, y, x + width, y + height});
+    const RECT area{display.Left, display.Top, display.Right, display.Bottom};
     InvalidateRect(ToHwnd(window), &area, FALSE);
 }
 
 void TWin32Windows::ScreenSize(int& width, int& height) {
-    width = GetSystemMetrics(SM_CXSCREEN);
-    height = GetSystemMetrics(SM_CYSCREEN);
+    // In design pixels, as the forms place themselves.
+    const TDisplayScale system{SystemDpi()};
+    width = system.ToDesign(GetSystemMetrics(SM_CXSCREEN));
+    height = system.ToDesign(GetSystemMetrics(SM_CYSCREEN));
 }
+
+int TWin32Windows::DisplayDpi() { return SystemDpi(); }
 
 void TWin32Windows::DestroyWindow(TWindowId window) {
     HWND hwnd = ToHwnd(window);
     Tracking().erase(hwnd);
+    Scales().erase(hwnd);
     if (IsWindow(hwnd)) {
         NOTIFYICONDATAW icon{};
         icon.cbSize = sizeof(icon);

@@ -19,6 +19,7 @@ public:
     void MoveWindow(TWindowId window, int x, int y, int width, int height) override;
     void Invalidate(TWindowId window, int x, int y, int width, int height) override;
     void ScreenSize(int& width, int& height) override;
+    int DisplayDpi() override;
     void DestroyWindow(TWindowId window) override;
     void ShowMessageBox(const std::string& caption, const std::string& text, TBoxIcon icon, bool systemModal) override;
     void RunLoop(const THook& hook) override;
