@@ -35,9 +35,11 @@ window_origin() {
   eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=' | sed 's/^/W/')"
 }
 
-# Clicks at a point of the window given in the window's own pixels.
+# Clicks at a point of the window given in its design pixels; WINDOW_SCALE (percent, 100 when
+# unset) is the display's scale, by which the window and everything in it are larger.
 click_at() {
-  xdotool mousemove $((WX + $1)) $((WY + $2)) && sleep 0.2 && xdotool click 1 && sleep 0.3
+  local scale=${WINDOW_SCALE:-100}
+  xdotool mousemove $((WX + $1 * scale / 100)) $((WY + $2 * scale / 100)) && sleep 0.2 && xdotool click 1 && sleep 0.3
 }
 
 # Moves the pointer around over the test pad (22,52 to 656,412 in window pixels) for $1 seconds,
