@@ -160,6 +160,8 @@ void TMousePollingFrame::ApplyLanguage() {
     strings.ApplyToButton("STR_GLIDEPOST_INTERVAL_SPREAD", lblIntervalSpread);
     strings.ApplyToButton("STR_GLIDEPOST_RATE_DIFFERS", lblRateVerdict);
     ShowStatisticTexts(m_Stats);
+    // The description says the same in the new language at once, not at the next detection pass.
+    if (m_DescribedFound) Describe(*m_DescribedFound);
 }
 
 void TMousePollingFrame::SetMeasuring(bool on) {
@@ -235,6 +237,7 @@ void TMousePollingFrame::Describe(bool found) {
         "connect your mouse to the Trivexal glidepost.",
         "Your mouse isn't connected to the Gaming Glidepost.\nIf you want to enjoy Gaming Mouse Polling, please "
         "connect your mouse to the Gaming glidepost."};
+    m_DescribedFound = found;
     const int which = (found ? 0 : 2) + (m_Branded ? 0 : 1);
     Description = GetResString().GetString(kKeys[which], kTexts[which]);
     if (found && m_FilterMissing) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -100,8 +101,9 @@ private:
     std::string m_HostController;
     bool m_Found = false;
     bool m_PreviouslyFound = false;
-    bool m_FilterMissing = false;  // no rate can be applied: the page only measures
-    bool m_RebootPending = false;  // an applied rate waits for a reboot
+    bool m_FilterMissing = false;          // no rate can be applied: the page only measures
+    std::optional<bool> m_DescribedFound;  // what the description last said: a mouse found or not
+    bool m_RebootPending = false;          // an applied rate waits for a reboot
     int m_Interval = 0;
     int m_CurrentRate = 0;
     int m_PeakRate = 0;

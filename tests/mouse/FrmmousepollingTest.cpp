@@ -279,6 +279,7 @@ TEST_F(PollingPageTest, AfterALanguageChangeTheRateLabelReadsDefaultAndTheRateIs
     GetResString().AnnounceLanguageChange();
     EXPECT_EQ(page.lblPollingRateValue.Caption(), "Standard");
     EXPECT_EQ(page.lblPeakRateCaption.Caption(), "Spitzenrate");
+    EXPECT_EQ(Main.Descriptions.back().rfind("Ihre Maus steckt", 0), 0u) << "the description follows at once";
     page.Image2MouseEnter();
     Machine.Mouse.PlayGaps({10'000'000, 500'000, 500'000});  // reports 0.5 ms apart: 2000 Hz
     Machine.Mouse.WaitUntilIdle();
