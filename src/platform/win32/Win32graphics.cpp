@@ -198,12 +198,18 @@ public:
         }
         GdipSetTextRenderingHint(m_Graphics, TextRenderingHintAntiAliasGridFit);
         GdipSetSmoothingMode(m_Graphics, SmoothingModeAntiAlias);
-        const auto factor = static_cast<REAL>(scale.Factor());
-        GdipScaleWorldTransform(m_Graphics, factor, factor, MatrixOrderAppend);
-        GdipTranslateWorldTransform(m_Graphics, static_cast<REAL>(-x), static_cast<REAL>(-y), MatrixOrderAppend);
         if (m_Scaled) {
+            const auto factor = static_cast<REAL>(scale.Factor());
+            GdipScaleWorldTransform(m_Graphics, factor, factor, MatrixOrderAppend);
+            GdipTranslateWorldTransform(m_Graphics, static_cast<REAL>(-x), static_cast<REAL>(-y), MatrixOrderAppend);
             GdipSetInterpolationMode(m_Graphics, InterpolationModeHighQualityBicubic);
             GdipSetPixelOffsetMode(m_Graphics, PixelOffsetModeHalf);
+        } else {
+            // Unscaled, the buffer's corner is taken off by hand: GDI+ keeps its fast paths
+            // (a repaint at 1000 reports a second competes with the measurement) only with no
+            // world transform at all.
+            m_ShiftX = x;
+            m_ShiftY = y;
         }
     }
     ~TGdiPlusCanvas() override {
@@ -242,9 +248,9 @@ public:
         // transparent black, a dark seam. Mirrored edges keep the edge colour.
         if (m_Scaled) GdipSetImageAttributesWrapMode(attributes, WrapModeTileFlipXY, 0, FALSE);
         const int density = image.Density();
-        GdipDrawImageRectRectI(m_Graphics, static_cast<const TGdiImage&>(image.Pixels()).Handle(), left, top, sw, sh,
-                               sx * density, sy * density, sw * density, sh * density, UnitPixel, attributes, nullptr,
-                               nullptr);
+        GdipDrawImageRectRectI(m_Graphics, static_cast<const TGdiImage&>(image.Pixels()).Handle(), left - m_ShiftX,
+                               top - m_ShiftY, sw, sh, sx * density, sy * density, sw * density, sh * density,
+                               UnitPixel, attributes, nullptr, nullptr);
         if (attributes) GdipDisposeImageAttributes(attributes);
     }
 
@@ -260,7 +266,8 @@ public:
                                                                     : StringAlignmentFar);
         GpSolidFill* brush = nullptr;
         GdipCreateSolidFill(argb, &brush);
-        const RectF layout(rect.X + static_cast<REAL>(m_X), rect.Y + static_cast<REAL>(m_Y), rect.W, rect.H);
+        const RectF layout(rect.X + static_cast<REAL>(m_X - m_ShiftX), rect.Y + static_cast<REAL>(m_Y - m_ShiftY),
+                           rect.W, rect.H);
         const std::wstring wide = ToWide(text);
         GdipDrawString(m_Graphics, wide.c_str(), static_cast<INT>(wide.size()), handle, &layout, format, brush);
         GdipDeleteBrush(brush);
@@ -292,7 +299,7 @@ public:
         GpSolidFill* brush = nullptr;
         const ARGB argb = 0xFF000000u | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
         GdipCreateSolidFill(argb, &brush);
-        GdipFillRectangleI(m_Graphics, brush, x + m_X, y + m_Y, w, h);
+        GdipFillRectangleI(m_Graphics, brush, x + m_X - m_ShiftX, y + m_Y - m_ShiftY, w, h);
         GdipDeleteBrush(brush);
     }
 
@@ -306,8 +313,8 @@ public:
         m_ClipBottom = std::min(y + height, m_AreaBottom);
         m_Outside = m_Broken || m_ClipRight <= m_ClipLeft || m_ClipBottom <= m_ClipTop;
         if (!m_Outside) {
-            GdipSetClipRectI(m_Graphics, m_ClipLeft, m_ClipTop, m_ClipRight - m_ClipLeft, m_ClipBottom - m_ClipTop,
-                             CombineModeReplace);
+            GdipSetClipRectI(m_Graphics, m_ClipLeft - m_ShiftX, m_ClipTop - m_ShiftY, m_ClipRight - m_ClipLeft,
+                             m_ClipBottom - m_ClipTop, CombineModeReplace);
         }
     }
 
@@ -319,6 +326,7 @@ private:
     // The design area the buffer holds, and the clip within it, in the window's design pixels.
     int m_AreaX = 0, m_AreaY = 0, m_AreaRight = 0, m_AreaBottom = 0;
     int m_X = 0, m_Y = 0;
+    int m_ShiftX = 0, m_ShiftY = 0;  // the buffer's corner, when no world transform takes it off
     int m_ClipLeft = 0, m_ClipTop = 0, m_ClipRight = 0, m_ClipBottom = 0;
     bool m_Outside = false;  // the viewport lies outside the area: nothing of it is drawn
 };
