@@ -68,12 +68,13 @@ void TSimWindows::PointerMove(TWindowId window, int x, int y) {
 }
 
 void TSimWindows::PointerClick(TWindowId window, int x, int y) {
-    PointerMove(window, x, y);
-    const TDisplayScale scale = Scale();
-    if (TWindow* w = Find(window); w && w->Events)
-        w->Events->WindowMouseDown(IFormEvents::kLeft, scale.ToDesign(x), scale.ToDesign(y));
-    if (TWindow* w = Find(window); w && w->Events)
-        w->Events->WindowMouseUp(IFormEvents::kLeft, scale.ToDesign(x), scale.ToDesign(y));
+    TWindow* w = Find(window);
+    if (!w || !w->Events) return;
+    IFormEvents& events = *w->Events;  // the click may close the window: its entry is not used again
+    const int designX = Scale().ToDesign(x), designY = Scale().ToDesign(y);
+    events.WindowMouseMove(designX, designY);
+    events.WindowMouseDown(IFormEvents::kLeft, designX, designY);
+    events.WindowMouseUp(IFormEvents::kLeft, designX, designY);
 }
 
 TSimWindows::TWindow* TSimWindows::Find(TWindowId window) {

@@ -111,19 +111,21 @@ GpFontFamily* FamilyNamed(const std::wstring& face) {
     return nullptr;
 }
 
+GpFontFamily* FamilyThatDraws(const std::wstring& face, const std::u16string& sample) {
+    return FaceDraws(face, sample) ? FamilyNamed(face) : nullptr;
+}
+
 // The face asked for when it draws the text's script; else the script's preferred faces, any
 // installed face that has its glyphs, and last the Latin list or any installed family (GDI+'s
 // generic sans-serif draws nothing under Wine).
 GpFontFamily* LookUpFamily(const std::string& name, TScript script) {
-    const std::u16string sample = ScriptSample(script);
-    const bool latin = script == TScript::Latin;
-    if (latin || FaceDraws(ToWide(name), sample)) {
+    if (script == TScript::Latin) {
         if (GpFontFamily* family = FamilyNamed(ToWide(name))) return family;
-    }
-    if (!latin) {
+    } else {
+        const std::u16string sample = ScriptSample(script);
+        if (GpFontFamily* family = FamilyThatDraws(ToWide(name), sample)) return family;
         for (const std::string& preferred : PreferredFaces(script)) {
-            if (!FaceDraws(ToWide(preferred), sample)) continue;
-            if (GpFontFamily* family = FamilyNamed(ToWide(preferred))) return family;
+            if (GpFontFamily* family = FamilyThatDraws(ToWide(preferred), sample)) return family;
         }
         if (GpFontFamily* family = FamilyNamed(InstalledFaceFor(script))) return family;
     }
@@ -177,7 +179,7 @@ public:
     // world transform takes them to the display's, so text is laid out at the display's size
     // and pictures are resampled once, in high quality.
     TGdiPlusCanvas(void* pixels, int x, int y, int width, int height, const TDisplayScale& scale)
-        : m_Scaled(scale.Scaled()) {
+        : m_Scaled(scale.Scaled()), m_Dpi(scale.Dpi) {
         const TDisplayScale::TArea design = scale.DesignAreaOf({x, y, x + width, y + height});
         m_AreaX = design.Left;
         m_AreaY = design.Top;
@@ -278,8 +280,8 @@ public:
         if (m_Broken) return {};
         // The same few captions are measured on every repaint: remembered, up to a bound.
         // Hinting makes a width depend a little on the display's scale.
-        static std::map<std::tuple<std::string, std::string, int, int, float, bool>, TRectF> measured;
-        const auto key = std::make_tuple(text, font.Name, font.Size, font.Style & 15, layoutWidth, m_Scaled);
+        static std::map<std::tuple<std::string, std::string, int, int, float, int>, TRectF> measured;
+        const auto key = std::make_tuple(text, font.Name, font.Size, font.Style & 15, layoutWidth, m_Dpi);
         if (auto it = measured.find(key); it != measured.end()) return it->second;
         RectF bounds;
         if (GpFont* handle = FindFont(font, ScriptOfText(text, font.Name))) {
@@ -323,6 +325,7 @@ private:
     GpGraphics* m_Graphics = nullptr;
     bool m_Broken = false;
     bool m_Scaled;
+    int m_Dpi;
     // The design area the buffer holds, and the clip within it, in the window's design pixels.
     int m_AreaX = 0, m_AreaY = 0, m_AreaRight = 0, m_AreaBottom = 0;
     int m_X = 0, m_Y = 0;

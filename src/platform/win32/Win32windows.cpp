@@ -51,12 +51,15 @@ UINT TaskbarCreatedMessage() {
 }
 
 // The DPI of the display: the system's for a window not yet made or on a Windows older than
-// 10 (1607), else the window's monitor's.
+// 10 (1607), else the window's monitor's. The system's is fixed for the session: read once.
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : TDisplayScale::kDesignDpi;
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int caps = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+        if (screen) ReleaseDC(nullptr, screen);
+        return caps > 0 ? caps : TDisplayScale::kDesignDpi;
+    }();
+    return dpi;
 }
 
 int WindowDpi(HWND hwnd) {

@@ -23,39 +23,30 @@ std::shared_ptr<IImage> DoubleDensity(std::shared_ptr<IImage> image) {
     if (!image || image->Width() % 2 != 0 || image->Height() % 2 != 0) return nullptr;
     return std::make_shared<TDoubleDensityImage>(std::move(image));
 }
+
+std::shared_ptr<IImage> DecodeFile(const std::string& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? GetPlatform().Graphics->Decode(bytes) : nullptr;
+}
+
+bool Show(TPicture& picture, std::shared_ptr<IImage> image) {
+    if (!image) return false;
+    picture.SetImage(std::move(image));
+    return true;
+}
 }  // namespace
 
+// On a display scaled 1.5 or more, the twice-size picture where there is one; else the plain
+// picture, which the canvas scales (themes of the user's own keep working).
 bool TPicture::LoadFromFile(const std::string& path) {
-    // On a display scaled 1.5 or more, the twice-size picture where the theme has one; else
-    // the plain picture, which the canvas scales (themes of the user's own keep working).
-    if (PrefersDoubleArtwork()) {
-        std::string bytes;
-        if (ReadFileBytes(DoubleSizePath(path), bytes)) {
-            if (std::shared_ptr<IImage> image = DoubleDensity(GetPlatform().Graphics->Decode(bytes))) {
-                SetImage(std::move(image));
-                return true;
-            }
-        }
-    }
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes)) return false;
-    std::shared_ptr<IImage> image = GetPlatform().Graphics->Decode(bytes);
-    if (!image) return false;
-    SetImage(std::move(image));
-    return true;
+    if (PrefersDoubleArtwork() && Show(*this, DoubleDensity(DecodeFile(DoubleSizePath(path))))) return true;
+    return Show(*this, DecodeFile(path));
 }
 
 bool TPicture::LoadFromResource(const std::string& name) {
-    if (PrefersDoubleArtwork()) {
-        if (std::shared_ptr<IImage> image = DoubleDensity(GetPlatform().Graphics->FromResource(name + "_2X"))) {
-            SetImage(std::move(image));
-            return true;
-        }
-    }
-    std::shared_ptr<IImage> image = GetPlatform().Graphics->FromResource(name);
-    if (!image) return false;
-    SetImage(std::move(image));
-    return true;
+    IGraphics& graphics = *GetPlatform().Graphics;
+    if (PrefersDoubleArtwork() && Show(*this, DoubleDensity(graphics.FromResource(name + "_2X")))) return true;
+    return Show(*this, graphics.FromResource(name));
 }
 
 void TPicture::SetImage(std::shared_ptr<IImage> image) {
