@@ -147,7 +147,7 @@ static void BM_LiveMouseCpuPerSecondOfMotion(benchmark::State& state) {
     auto device = TSimUsb::Mouse(0xE0FF, 0x0002);
     device->ActiveIntervalUs = static_cast<uint32_t>(1'000'000 / state.range(0));
     for (auto _ : state) {
-        TLiveSimMouse mouse(clock, device);
+        TLiveSimMouse mouse(clock, device);  // the pointer's travel moves it
         IMouseEvents::TStop stop = mouse.CreateStop();
         uint64_t taken = 0;
         std::thread consumer([&] {
@@ -155,9 +155,9 @@ static void BM_LiveMouseCpuPerSecondOfMotion(benchmark::State& state) {
         });
         const std::clock_t cpuBefore = std::clock();
         const uint64_t start = clock.TickMs();
-        while (clock.TickMs() - start < 1000) {
-            mouse.Move();
-            clock.Sleep(20);  // the pointer moves 50 times a second
+        for (int step = 0; clock.TickMs() - start < 1000; ++step) {
+            mouse.PointerAt(step * 40, 0);  // 40 pixels a step, 50 steps a second: a fast hand
+            clock.Sleep(20);
         }
         const double cpuPct = static_cast<double>(std::clock() - cpuBefore) / CLOCKS_PER_SEC * 100.0;
         clock.Sleep(250);  // the movement ends and the consumer drains the last reports

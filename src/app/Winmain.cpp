@@ -19,7 +19,9 @@ void UseSimulatedBoard(TWin32Platform& win32, TPlatform& ports, const std::strin
     TBoardDescription board;
     if (!folder.empty()) ReadBoardDescription(folder, board);
     std::shared_ptr<TSimUsbDevice> mouse = BuildBoard(sim, board);
-    static TLiveSimMouse liveMouse(win32.Clock, mouse);
+    static TLiveSimMouse liveMouse(win32.Clock, mouse, board.Hand());
+    // A port cycle takes its second on the real clock.
+    sim.Usb.Clock = &win32.Clock;
     ports.Usb = &sim.Usb;
     ports.Devices = &sim.Usb;
     ports.Registry = &sim.Registry;
@@ -31,9 +33,16 @@ void UseSimulatedBoard(TWin32Platform& win32, TPlatform& ports, const std::strin
     ports.Crypto = sim.Crypto.get();
     ports.Wmi = &sim.Wmi;
     ports.Mouse = &liveMouse;
-    // The simulated mouse reports while the real pointer moves over the program's windows.
+    // The simulated mouse's sensor follows the real pointer over the program's windows (or
+    // the board's hand moves it while the pointer is there).
     win32.Windows.Observer = [](uint32_t msg, TWindowId) {
-        if (msg == WM_MOUSEMOVE) liveMouse.Move();
+        if (msg == WM_MOUSEMOVE) {
+            POINT at;
+            if (GetCursorPos(&at)) liveMouse.PointerAt(at.x, at.y);
+            liveMouse.PointerOver(true);
+        } else if (msg == WM_MOUSELEAVE) {
+            liveMouse.PointerOver(false);
+        }
     };
 }
 }  // namespace

@@ -98,16 +98,16 @@ void TKytMouseRateThread::KeepIntervals(const TKytMouseRate& rate) {
 
 void TKytMouseRateThread::PublishStats() {
     if (m_StatsMem.Unmapped()) return;
-    const TIntervalStats stats = m_Intervals.Stats();
     RateStatsRecord record{};
     record.Version = kRateStatsVersion;
     record.AppliedHz = m_AppliedHz;
+    const TIntervalStats stats = m_Intervals.Stats(record.AppliedHz);
     record.Reports = stats.Reports;
     record.MedianMs = stats.MedianMs;
     record.P1Ms = stats.P1Ms;
     record.P99Ms = stats.P99Ms;
     record.RateHz = stats.RateHz;
-    record.Verdict = static_cast<int32_t>(JudgeRate(stats, record.AppliedHz));
+    record.Verdict = static_cast<int32_t>(stats.Verdict);
     StoreRateStats(m_StatsMem.View(), record);
 }
 

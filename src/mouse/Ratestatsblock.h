@@ -14,8 +14,8 @@ struct RateStatsRecord {
     double MedianMs;
     double P1Ms;
     double P99Ms;
-    double RateHz;
-    int32_t Verdict;  // 0 not enough data, 1 confirmed, 2 differs
+    double RateHz;    // 1 / the poll interval found; 0 while the hand is too slow to show it
+    int32_t Verdict;  // 0 not enough data, 1 confirmed, 2 differs, 3 move faster
     uint32_t Sequence;
     uint8_t Reserved[8];
 };

@@ -16,6 +16,10 @@ constexpr uint32_t kGetNodeConnectionInformationEx = 0x220448;
 constexpr uint32_t kGetNodeConnectionDriverKeyName = 0x220420;
 constexpr uint32_t kGetNodeConnectionName = 0x220414;
 constexpr uint32_t kGetDescriptorFromNodeConnection = 0x220410;
+// Power-cycles a hub's port: the device on it leaves and is enumerated again, as when replugged.
+// In and out: the connection index and a status (two 32-bit words).
+constexpr uint32_t kCyclePort = 0x220444;
+constexpr size_t kCyclePortSize = 8;
 
 constexpr size_t kRootHubNameSize = 256;
 constexpr size_t kNodeInformationSize = 76;

@@ -105,6 +105,8 @@ bool TUsbMouse::ScanHub(const std::string& hubName, uint32_t portNumber) {
 
         if (mouseHere) {
             if (m_MatchedPort == 0) m_MatchedPort = i;
+            m_MouseHub = hubName;
+            m_MouseHubPort = i;
             SelectDeviceByDriverKey(m_DriverKey);
             Log("LocateMouseInfoData", m_DriverKey, kColorBlue);
             host.Close(hub);
@@ -189,4 +191,16 @@ bool TUsbMouse::MatchVidPid(const std::string& text, std::string& hardwareId) {
         }
     }
     return false;
+}
+
+bool TUsbMouse::CyclePort() {
+    if (m_MouseHub.empty() || m_MouseHubPort == 0) return false;
+    IUsbHost& host = *GetPlatform().Usb;
+    IUsbHost::THandle hub = host.Open(kDevicePrefix + m_MouseHub);
+    if (hub == IUsbHost::kInvalid) return false;
+    usb::TBytes out;
+    const bool cycled = Request(hub, usb::kCyclePort, usb::ConnectionIndexRequest(m_MouseHubPort, usb::kCyclePortSize),
+                                usb::kCyclePortSize, out);
+    host.Close(hub);
+    return cycled;
 }

@@ -33,6 +33,9 @@ public:
     void BindFilter(const std::string& name);
     void UnbindFilterEverywhere(const std::string& name);
     void RestartMouse();
+    // Power-cycles the port the mouse was found on, through its hub; false when the hub could
+    // not be opened or refused.
+    bool CyclePort();
     // The selected mouse runs (its driver stack started).
     bool SelectedStarted();
     bool SelectedNeedsReboot();
@@ -63,6 +66,8 @@ private:
     int32_t m_FirstHubLevel = 0;
     uint32_t m_MatchedPort = 0;
     std::string m_DriverKey;
+    std::string m_MouseHub;  // the hub and port the mouse was found on
+    uint32_t m_MouseHubPort = 0;
     IDeviceSet::TSet m_DeviceSet = 0;
     int64_t m_Selected = -1;  // element index in the set, -1 when none
     bool m_AtRoot = false;

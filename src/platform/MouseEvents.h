@@ -18,6 +18,9 @@ public:
     // True once after the device's report queue overflowed (reports were lost before they
     // could be counted).
     virtual bool TakeOverflow() = 0;
+    // Drops every report the device buffered since the last wait, unseen: what came while
+    // nobody measured (the pointer was elsewhere) says nothing about the mouse now.
+    virtual void Discard() = 0;
 
     virtual TStop CreateStop() = 0;
     virtual void RaiseStop(TStop stop) = 0;

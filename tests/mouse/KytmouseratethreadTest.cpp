@@ -1,5 +1,10 @@
 #include "mouse/Kytmouseratethread.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "MachineTest.h"
 #include "mouse/Kytmouserate.h"
 
@@ -150,4 +155,61 @@ TEST_F(SamplerTest, TheStatisticsBlockTellsWhetherTheAppliedRateTook) {
     double recent[4] = {};
     ASSERT_EQ(sampler.TryCopyRecentIntervals(recent, 4), 4u);
     EXPECT_NEAR(recent[3], 8.0, 0.5);
+}
+
+// The verdict as the block gives it, for mice moved by a hand: at 125 to 8000 Hz, each report
+// delivered up to a fifth of an interval off its poll, and a worker that wakes late by turns,
+// sometimes so late that it finds several reports.
+TEST_F(SamplerTest, TheVerdictComesFromTheIntervalsAHandGives) {
+    using TVerdicts = std::vector<int32_t>;
+    const TVerdicts confirmed{1}, confirmedOrMoveFaster{1, 3}, differs{2}, differsOrMoveFaster{2, 3};
+    struct TCase {
+        double PollHz;
+        uint32_t AppliedHz;
+        double PollsMoved;  // the share of polls at which the sensor gains a count; 1: a fast hand
+        const TVerdicts* Allowed;
+    };
+    std::vector<TCase> cases;
+    for (double hz : {125, 250, 500, 1000, 2000, 4000, 8000}) {
+        const auto applied = static_cast<uint32_t>(hz);
+        cases.push_back({hz, applied, 1.0, &confirmed});
+        cases.push_back({hz, applied, 0.3, &confirmedOrMoveFaster});
+        cases.push_back({hz, applied, 0.1, &confirmedOrMoveFaster});
+    }
+    cases.push_back({125, 1000, 1.0, &differs});
+    cases.push_back({125, 1000, 0.3, &differsOrMoveFaster});
+    cases.push_back({125, 1000, 0.1, &differsOrMoveFaster});
+    cases.push_back({500, 1000, 1.0, &differs});
+    cases.push_back({1000, 500, 1.0, &differs});
+    cases.push_back({8000, 1000, 1.0, &differs});
+
+    TKytMouseRateThread sampler(false);
+    for (const TCase& c : cases) {
+        sampler.RestartMeasurement();
+        sampler.SetAppliedRate(c.AppliedHz);
+        const auto period = static_cast<int64_t>(1e9 / c.PollHz);
+        // Late by up to two and a half polls: a late wake takes every report due by then.
+        Machine.Mouse.SetMergePattern({1}, {0, period * 3 / 10, 0, period * 5 / 2, period / 10, 0, period * 6 / 5});
+        // A fast hand moves the sensor five counts a poll; a slow one at random moments.
+        const TSimHand hand = c.PollsMoved >= 1 ? TSimHand(5 * c.PollHz)
+                                                : TSimHand(-std::log(1 - c.PollsMoved) * c.PollHz, TSimHand::TPattern::Slow);
+        const double polls = 2600 / c.PollsMoved;
+        Machine.Mouse.PlayHand(c.PollHz, hand, static_cast<int64_t>(polls * 1000 / c.PollHz), 20.0);
+        Machine.Mouse.WaitUntilIdle();
+        RateStatsRecord stats{};
+        ASSERT_TRUE(sampler.ReadStats(stats));
+        const std::string name = std::to_string(static_cast<int>(c.PollHz)) + " Hz polled, " +
+                                 std::to_string(c.AppliedHz) + " Hz applied, " +
+                                 std::to_string(static_cast<int>(c.PollsMoved * 100)) + " % of polls moved";
+        EXPECT_NE(std::find(c.Allowed->begin(), c.Allowed->end(), stats.Verdict), c.Allowed->end())
+            << name << ": verdict " << stats.Verdict << ", " << stats.RateHz << " Hz";
+        EXPECT_LT(stats.Reports, polls * 1.01) << name << ": a report at a poll at most";
+        if (stats.Verdict == 1 || stats.Verdict == 2) {
+            // The rate found is the mouse's: within 1 % when confirmed, 2 % when it differs.
+            EXPECT_NEAR(stats.RateHz, c.PollHz, c.PollHz * (stats.Verdict == 1 ? 0.01 : 0.02)) << name;
+        }
+        if (c.PollsMoved < 1) {
+            EXPECT_LT(stats.Reports, polls * c.PollsMoved * 1.2) << name << ": the slow hand skips polls";
+        }
+    }
 }

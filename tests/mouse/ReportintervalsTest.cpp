@@ -3,12 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "mouse/Ratestatsblock.h"
 
 namespace {
+// The intervals of a hand that moves at random moments, in a poll's share p of the polls at a
+// poll interval: whole multiples k of the poll interval with probability p (1 - p)^(k - 1), as
+// evenly spaced quantiles.
+std::vector<double> GeometricPolls(double p, double pollMs) {
+    std::vector<double> intervals;
+    for (int i = 0; i < 500; ++i) {
+        const double q = (i + 0.5) / 500;
+        intervals.push_back(pollMs * std::ceil(std::log(1 - q) / std::log(1 - p)));
+    }
+    return intervals;
+}
+
 TIntervalStats StatsOf(std::initializer_list<double> intervals) {
     TReportIntervals ring;
     for (double ms : intervals) ring.Add(ms, 1);
@@ -66,28 +80,44 @@ TEST(ReportIntervalsTest, MergedWakesPausesAndTheRingKeepTheNewest) {
     EXPECT_EQ(ring.Reports(), 0u);
 }
 
-TEST(ReportIntervalsTest, TheVerdictAtItsEdges) {
-    const auto judge = [](double rateHz, size_t intervals, uint32_t applied) {
-        TIntervalStats stats;
-        stats.RateHz = rateHz;
-        stats.Intervals = intervals;
-        return JudgeRate(stats, applied);
-    };
+TEST(ReportIntervalsTest, ThePollIntervalIsTheShortestAtWhichReportsKeepComing) {
+    // Intervals in ms, repeated to fill a ring: what poll interval they show, and the verdict
+    // on an applied 1000 Hz.
     struct TCase {
-        double Rate;
-        size_t Intervals;
-        uint32_t Applied;
-        TRateVerdict Verdict;
+        const char* Name;
+        std::vector<double> Pattern;
+        double PollMs;  // 0: none can be told
+        TRateVerdict At1000Hz;
     } cases[] = {
-        {1000, 200, 1000, TRateVerdict::Confirmed},     {950, 2048, 1000, TRateVerdict::Confirmed},
-        {1050, 2048, 1000, TRateVerdict::Confirmed},    {949.9, 2048, 1000, TRateVerdict::Differs},
-        {1050.1, 2048, 1000, TRateVerdict::Differs},    {125, 2048, 1000, TRateVerdict::Differs},
-        {1000, 199, 1000, TRateVerdict::NotEnoughData}, {1000, 2048, 0, TRateVerdict::NotEnoughData},
-        {31.25, 400, 31, TRateVerdict::Confirmed},
+        {"every poll at 1 ms", {0.9, 1.0, 1.1, 1.0}, 1.0, TRateVerdict::Confirmed},
+        {"a fifth of the wakes late, and the next early", {1.0, 1.0, 1.0, 1.4, 0.6}, 1.0, TRateVerdict::Confirmed},
+        {"skipped polls: whole multiples of 1 ms", {1, 1, 2, 1, 3, 1, 2, 5, 1, 4}, 1.0, TRateVerdict::Confirmed},
+        {"every poll at 8 ms", {7.9, 8.0, 8.1}, 8.0, TRateVerdict::Differs},
+        {"every poll at 0.5 ms: faster than applied", {0.5}, 0.5, TRateVerdict::Differs},
+        {"a steady hand at a third of the polls", {3, 3, 4}, 0, TRateVerdict::MoveFaster},
+        {"2 ms, and 1 ms after each late wake", {2, 2, 2, 2, 2, 2, 2, 2, 3, 1}, 2.0, TRateVerdict::Differs},
+        {"a fifth of the reports one poll apart, the rest two", {2, 2, 2, 2, 1, 2, 2, 2, 2, 1}, 1.0, TRateVerdict::Confirmed},
+        {"a hand at a tenth of the polls, at random", GeometricPolls(0.1, 1.0), 0, TRateVerdict::MoveFaster},
+        {"a hand at a third of the polls, at random", GeometricPolls(0.3, 1.0), 1.0, TRateVerdict::Confirmed},
     };
     for (const TCase& c : cases) {
-        EXPECT_EQ(judge(c.Rate, c.Intervals, c.Applied), c.Verdict) << c.Rate << " Hz of " << c.Applied;
+        TReportIntervals ring;
+        for (size_t i = 0; i < TReportIntervals::kCapacity; ++i) ring.Add(c.Pattern[i % c.Pattern.size()], 1);
+        const TIntervalStats stats = ring.Stats(1000);
+        EXPECT_NEAR(stats.PollMs, c.PollMs, 0.01) << c.Name;
+        EXPECT_NEAR(stats.RateHz, c.PollMs > 0 ? 1000 / c.PollMs : 0, 1) << c.Name;
+        EXPECT_EQ(stats.Verdict, c.At1000Hz) << c.Name;
     }
+    TReportIntervals few;
+    for (int i = 0; i < 199; ++i) few.Add(1.0, 1);
+    EXPECT_EQ(few.Stats(1000).Verdict, TRateVerdict::NotEnoughData) << "199 intervals say nothing";
+    few.Add(1.0, 1);
+    EXPECT_EQ(few.Stats(1000).Verdict, TRateVerdict::Confirmed);
+    EXPECT_EQ(few.Stats(0).Verdict, TRateVerdict::NotEnoughData) << "no rate applied";
+    EXPECT_DOUBLE_EQ(few.Stats(0).PollMs, 1.0) << "the poll interval is found all the same";
+    TReportIntervals slow;
+    for (int i = 0; i < 400; ++i) slow.Add(32.0, 1);
+    EXPECT_EQ(slow.Stats(31).Verdict, TRateVerdict::Confirmed) << "31 Hz is a 32 ms interval";
 }
 
 TEST(RateStatsBlockTest, TheLayoutOtherProgramsRead) {

@@ -5,6 +5,7 @@
 #include "platform/SharedMemoryContract.h"
 #include "platform/UsbHostContract.h"
 #include "platform/WindowSystemContract.h"
+#include "platform/sim/Simclock.h"
 #include "platform/sim/Simmutexes.h"
 #include "platform/sim/Simregistry.h"
 #include "platform/sim/Simsharedmemory.h"
@@ -17,10 +18,12 @@ struct Sim {
     static std::unique_ptr<TPort> Make() { return std::make_unique<TAdapter>(); }
 };
 
-// The USB model reads the filter's interval from a registry of its own here.
+// The USB model reads the filter's interval from a registry of its own here, and times port
+// cycles by a clock of its own.
 struct SimUsb : TSimUsb {
-    SimUsb() : TSimUsb(Registry) {}
+    SimUsb() : TSimUsb(Registry, Time) {}
     TSimRegistry Registry;
+    TSimClock Time;
 };
 using SimMutexes = Sim<IMutexes, TSimMutexes>;
 using SimWindowSystem = Sim<IWindowSystem, TSimWindows>;

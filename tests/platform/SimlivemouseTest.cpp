@@ -1,5 +1,5 @@
-// The live simulated mouse on virtual time: a wait's sleep advances the clock, so a consumer on
-// another thread drains it flat out while the test moves the pointer and changes the interval.
+// The live simulated mouse on virtual time: the host polls it on the bus's frame phase, and a
+// poll brings a report only when the sensor moved a count since the last one.
 #include "platform/sim/Simlivemouse.h"
 
 #include <gtest/gtest.h>
@@ -9,51 +9,99 @@
 
 #include "platform/sim/Simclock.h"
 
-TEST(LiveSimMouseTest, EveryReportDueDuringAMovementIsTakenExactlyOnce) {
-    TSimClock clock;
-    clock.AdvanceMs(1000);
-    auto device = TSimUsb::Mouse(0xE0FF, 0x0002);
-    device->ActiveIntervalUs = 1000;
-    TLiveSimMouse mouse(clock, device);
-    IMouseEvents::TStop stop = mouse.CreateStop();
-    std::atomic<uint64_t> taken{0};
-    std::thread consumer([&] {
-        while (const uint32_t reports = mouse.Wait(stop)) taken += reports;
-    });
+namespace {
+struct TLiveMouse {
+    explicit TLiveMouse(uint32_t intervalUs, TSimHand hand = {}) : Mouse(Clock, Device(intervalUs), hand) {
+        Stop = Mouse.CreateStop();
+    }
+    ~TLiveMouse() { Mouse.CloseStop(Stop); }
+    std::shared_ptr<TSimUsbDevice> Device(uint32_t intervalUs) {
+        Clock.AdvanceMs(1000);
+        Usb = TSimUsb::Mouse(0xE0FF, 0x0002);
+        Usb->ActiveIntervalUs = intervalUs;
+        return Usb;
+    }
+    TSimClock Clock;
+    std::shared_ptr<TSimUsbDevice> Usb;
+    TLiveSimMouse Mouse;
+    IMouseEvents::TStop Stop = 0;
+};
+}  // namespace
 
-    // A movement lasts 150 ms: 150 reports at 1 ms.
-    mouse.Move();
-    while (mouse.Delivered() < 150) std::this_thread::yield();
-    // The filter's restart changes the interval while the consumer waits: 150 ms at 4 ms.
-    device->ActiveIntervalUs = 4000;
-    mouse.Move();
-    while (mouse.Delivered() < 150 + 37) std::this_thread::yield();
-    while (taken.load() < mouse.Delivered()) std::this_thread::yield();
-
-    mouse.RaiseStop(stop);
-    consumer.join();
-    mouse.CloseStop(stop);
-    EXPECT_EQ(taken.load(), mouse.Delivered());
-    EXPECT_LE(mouse.Delivered(), 150u + 38u);
-    EXPECT_FALSE(mouse.TakeOverflow());
+TEST(LiveSimMouseTest, AFastHandGivesAReportAtEveryPollAndASlowOneSkipsPolls) {
+    struct TCase {
+        const char* Name;
+        TSimHand Hand;
+        uint64_t AtLeast, AtMost;  // reports in 1000 polls
+    } cases[] = {
+        {"steady, 5 counts a poll", TSimHand(5000), 1000, 1000},
+        {"steady, a count every 4th poll", TSimHand(250), 250, 250},
+        {"slow and unsteady, 300 counts a second", TSimHand(300, TSimHand::TPattern::Slow), 200, 300},
+        {"bursts: 400 ms moving, 300 ms resting", TSimHand(5000, TSimHand::TPattern::Bursts), 699, 701},
+    };
+    for (const TCase& c : cases) {
+        TLiveMouse live(1000, c.Hand);
+        live.Mouse.PointerOver(true);
+        live.Clock.AdvanceMs(1000);  // nobody drains meanwhile: the buffer holds them all
+        live.Mouse.PointerOver(false);
+        live.Clock.AdvanceMs(500);  // the pointer elsewhere: the hand rests
+        const uint32_t reports = live.Mouse.Wait(live.Stop);
+        EXPECT_GE(reports, c.AtLeast) << c.Name;
+        EXPECT_LE(reports, c.AtMost) << c.Name;
+        EXPECT_FALSE(live.Mouse.TakeOverflow()) << c.Name;
+    }
 }
 
-TEST(LiveSimMouseTest, ReportsDueWhileNobodyWaitsQueueUpToTheBuffer) {
-    TSimClock clock;
-    clock.AdvanceMs(1000);
-    auto device = TSimUsb::Mouse(0xE0FF, 0x0002);
-    device->ActiveIntervalUs = 125;  // 8000 Hz
-    TLiveSimMouse mouse(clock, device);
-    IMouseEvents::TStop stop = mouse.CreateStop();
-    mouse.Move();
-    clock.AdvanceMs(100);  // 800 reports fall due with nobody waiting
-    EXPECT_EQ(mouse.Wait(stop), 800u);
-    mouse.Move();
-    clock.AdvanceMs(150);  // 1200 in the next movement: the buffer keeps 1024
-    clock.AdvanceMs(500);  // then the pointer rests: nothing more falls due
-    EXPECT_EQ(mouse.Wait(stop), TLiveSimMouse::kBufferReports);
-    EXPECT_TRUE(mouse.TakeOverflow());
-    mouse.RaiseStop(stop);
-    EXPECT_EQ(mouse.Wait(stop), 0u);
-    mouse.CloseStop(stop);
+TEST(LiveSimMouseTest, ThePointersTravelMovesTheSensorAtTheSpeedOfItsStep) {
+    TLiveMouse live(1000);
+    live.Mouse.PointerAt(100, 100);
+    live.Clock.AdvanceMs(20);
+    live.Mouse.PointerAt(120, 100);  // 20 pixels in 20 ms: a count every poll for 20 ms
+    live.Clock.AdvanceMs(50);
+    EXPECT_EQ(live.Mouse.Wait(live.Stop), 20u);
+    live.Mouse.PointerAt(125, 100);  // then 5 pixels in the 100 ms a step lasts at most
+    live.Clock.AdvanceMs(200);
+    EXPECT_EQ(live.Mouse.Wait(live.Stop), 5u);
+    EXPECT_EQ(live.Mouse.Delivered(), 25u);
+}
+
+TEST(LiveSimMouseTest, TheBufferFillsWhileNobodyDrainsAndADiscardEmptiesIt) {
+    TLiveMouse live(125, TSimHand(20000));  // 8000 Hz, fast
+    live.Mouse.PointerOver(true);
+    live.Clock.AdvanceMs(200);  // 1600 due: the buffer keeps 1024
+    live.Mouse.PointerOver(false);
+    EXPECT_EQ(live.Mouse.Wait(live.Stop), TLiveSimMouse::kBufferReports);
+    EXPECT_TRUE(live.Mouse.TakeOverflow());
+
+    live.Mouse.PointerOver(true);
+    live.Clock.AdvanceMs(10);
+    live.Mouse.Discard();  // the 80 reports of these 10 ms are dropped, unseen
+    live.Clock.AdvanceMs(1);
+    EXPECT_EQ(live.Mouse.Wait(live.Stop), 8u);
+
+    live.Mouse.PointerOver(false);
+    live.Mouse.RaiseStop(live.Stop);
+    EXPECT_EQ(live.Mouse.Wait(live.Stop), 0u);
+}
+
+TEST(LiveSimMouseTest, AConsumerTakesEveryReportOnceWhileTheIntervalChanges) {
+    TLiveMouse live(1000, TSimHand(5000));
+    std::atomic<uint64_t> taken{0};
+    std::thread consumer([&] {
+        while (const uint32_t reports = live.Mouse.Wait(live.Stop)) taken += reports;
+    });
+    live.Mouse.PointerOver(true);
+    while (live.Mouse.Delivered() < 150) std::this_thread::yield();
+    // The filter's restart changes the interval while the consumer waits.
+    live.Usb->ActiveIntervalUs = 4000;
+    const uint64_t before = live.Mouse.Delivered();
+    const int64_t at = live.Clock.NowNs();
+    while (live.Mouse.Delivered() < before + 50) std::this_thread::yield();
+    live.Mouse.PointerOver(false);
+    // 50 more reports took about 200 ms of the clock at 4 ms.
+    EXPECT_GT(live.Clock.NowNs() - at, 190'000'000);
+    while (taken.load() < live.Mouse.Delivered()) std::this_thread::yield();
+    live.Mouse.RaiseStop(live.Stop);
+    consumer.join();
+    EXPECT_EQ(taken.load(), live.Mouse.Delivered());
 }

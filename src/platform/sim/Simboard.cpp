@@ -29,6 +29,10 @@ bool ReadBoardDescription(const std::string& folder, TBoardDescription& board) {
     board.FilterInstalled = filter.GetBoolAttribute("Installed", board.FilterInstalled);
     board.FilterTakes = filter.GetBoolAttribute("Takes", board.FilterTakes);
     board.FilterStarts = filter.GetBoolAttribute("Starts", board.FilterStarts);
+    const TKytXmlItem hand(file.Root().child("Hand"));
+    const int counts = hand.GetIntAttribute("CountsPerSecond", 0);
+    if (counts > 0) board.HandCountsPerSecond = counts;
+    TSimHand::ParsePattern(hand.GetStrAttribute("Pattern", "steady"), board.HandPattern);
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/sim/Simhand.h"
+
 class TSimMachine;
 struct TSimUsbDevice;
 
@@ -19,6 +21,11 @@ struct TBoardDescription {
     bool FilterInstalled = true;      // false: the filter driver package is not installed
     bool FilterTakes = true;          // false: the mouse keeps its own interval under the filter
     bool FilterStarts = true;         // false: installed, but its driver fails to load
+    // A hand that moves the mouse by itself while the pointer is over the window (0: the
+    // pointer's own travel moves it), and how.
+    double HandCountsPerSecond = 0;
+    TSimHand::TPattern HandPattern = TSimHand::TPattern::Steady;
+    TSimHand Hand() const { return TSimHand(HandCountsPerSecond, HandPattern); }
 };
 
 // Reads <folder>\Board.xml: <Board Model="..."><Mouse Port="4" Level="0" Vid="0xE0FF" Pid="0x0101"
@@ -27,7 +34,9 @@ struct TBoardDescription {
 // <Mouse NeedsReboot="true"/> for one whose mouse restarts only with a reboot, and
 // <Filter Installed="false"/> for one without the filter driver
 // (Takes="false" for a mouse on which the filter's rate does not take, Starts="false" for a filter
-// whose driver fails to load, so that a mouse bound to it does not come back); false (description unchanged) when the
+// whose driver fails to load, so that a mouse bound to it does not come back), and
+// <Hand CountsPerSecond="5000" Pattern="steady|slow|bursts"/> for a hand that moves the mouse on
+// its own schedule while the pointer is over the window; false (description unchanged) when the
 // file is missing or broken.
 bool ReadBoardDescription(const std::string& folder, TBoardDescription& board);
 

@@ -43,7 +43,7 @@ public:
     TSimConsole Console;
     TSimOs Os;
     TSimRegistry Registry;
-    TSimUsb Usb{Registry};
+    TSimUsb Usb{Registry, Clock};
     TSimUsb& Devices = Usb;
     TSimPrivileges Privileges;
     TSimShell Shell{Usb};

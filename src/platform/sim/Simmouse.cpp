@@ -1,6 +1,7 @@
 #include "platform/sim/Simmouse.h"
 
 #include <algorithm>
+#include <cmath>
 
 bool TSimMouse::Setup(TStep step) { return !(FailSetup && step == FailingStep); }
 
@@ -17,12 +18,7 @@ uint32_t TSimMouse::Wait(TStop stop) {
         ++m_NextMerge;
         const size_t last = std::min<size_t>(k, m_Reports.size()) - 1;
         m_Clock.AdvanceTo(m_Reports[last] + latency);
-        uint32_t due = 0;
-        while (!m_Reports.empty() && m_Reports.front() <= m_Clock.NowNs()) {
-            m_Reports.pop_front();
-            ++due;
-        }
-        Buffer.Deliver(due);
+        DeliverDue();
     }
     m_Changed.notify_all();
     return Buffer.Drain();
@@ -34,6 +30,32 @@ void TSimMouse::RaiseStop(TStop stop) {
     m_Changed.notify_all();
 }
 
+uint32_t TSimMouse::DeliverDue() {
+    uint32_t due = 0;
+    while (!m_Reports.empty() && m_Reports.front() <= m_Clock.NowNs()) {
+        m_Reports.pop_front();
+        ++due;
+    }
+    Buffer.Deliver(due);
+    return due;
+}
+
+void TSimMouse::Discard() {
+    {
+        std::lock_guard<std::mutex> guard(m_Mutex);
+        DeliverDue();
+        Buffer.Drain();
+        Buffer.TakeOverflow();
+    }
+    m_Changed.notify_all();
+}
+
+double TSimMouse::NextUnit() {
+    // A linear congruential sequence keeps runs repeatable.
+    m_Random = m_Random * 1103515245u + 12345u;
+    return static_cast<double>((m_Random >> 8) & 0xFFFF) / 65535.0 * 2.0 - 1.0;
+}
+
 int64_t TSimMouse::ScheduleEnd() const { return m_LastScheduled > m_Clock.NowNs() ? m_LastScheduled : m_Clock.NowNs(); }
 
 void TSimMouse::PlayRate(double hz, int64_t durationMs, double jitterPercent) {
@@ -43,14 +65,33 @@ void TSimMouse::PlayRate(double hz, int64_t durationMs, double jitterPercent) {
     const double gap = 1e9 / hz;
     int64_t at = start;
     for (int64_t n = 1;; ++n) {
-        // A linear congruential sequence keeps runs repeatable.
-        m_Random = m_Random * 1103515245u + 12345u;
-        double unit = static_cast<double>((m_Random >> 8) & 0xFFFF) / 65535.0 * 2.0 - 1.0;
+        const double unit = NextUnit();
         at = start + static_cast<int64_t>(gap * static_cast<double>(n) + gap * unit * jitterPercent / 100.0);
         if (at > end) break;
         if (at <= m_LastScheduled) at = m_LastScheduled + 1;
         m_Reports.push_back(at);
         m_LastScheduled = at;
+    }
+    m_LastScheduled = end;
+    m_Changed.notify_all();
+}
+
+void TSimMouse::PlayHand(double pollHz, TSimHand hand, int64_t durationMs, double jitterPercent) {
+    std::lock_guard<std::mutex> guard(m_Mutex);
+    const int64_t start = ScheduleEnd();
+    const int64_t end = start + durationMs * 1'000'000;
+    const double period = 1e9 / pollHz;
+    uint64_t reported = 0;
+    for (auto poll = static_cast<int64_t>(std::floor(static_cast<double>(start) / period)) + 1;; ++poll) {
+        const double at = period * static_cast<double>(poll);
+        if (at > static_cast<double>(end)) break;
+        const uint64_t counts = hand.CountsBy(static_cast<int64_t>(at) - start);
+        if (counts <= reported) continue;
+        reported = counts;
+        auto delivered = static_cast<int64_t>(at + period * NextUnit() * jitterPercent / 100.0);
+        if (delivered <= m_LastScheduled) delivered = m_LastScheduled + 1;
+        m_Reports.push_back(delivered);
+        m_LastScheduled = delivered;
     }
     m_LastScheduled = end;
     m_Changed.notify_all();

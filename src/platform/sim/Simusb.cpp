@@ -34,6 +34,11 @@ std::shared_ptr<TSimUsbDevice> Device(const std::string& description, uint16_t v
     return device;
 }
 
+// IOCTL_USB_HUB_CYCLE_PORT: function 273 of the USB device type (0x22), buffered, any access.
+constexpr uint32_t kCyclePortCode = (0x22u << 16) | (273u << 2);
+// USB_CYCLE_PORT_PARAMS: ULONG ConnectionIndex, ULONG StatusReturned.
+constexpr size_t kCyclePortParamsSize = 8;
+
 constexpr const char* kHidClass = "{745a17a0-74d3-11d0-b6fe-00a0c90f57da}";
 constexpr const char* kUsbClass = "{36fc9e60-c465-11cf-8056-444553540000}";
 }  // namespace
@@ -105,6 +110,7 @@ TSimController& TSimUsb::AddController(const std::string& path, const std::strin
 }
 
 std::vector<std::string> TSimUsb::HostControllerPaths() {
+    EndPortCycles();
     std::vector<std::string> paths;
     for (const TSimController& controller : Controllers) paths.push_back(controller.Path);
     return paths;
@@ -142,20 +148,23 @@ bool TSimUsb::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t
     if (it == m_Handles.end()) return false;
     ++Requests[code];
     if (FailingCodes.count(code)) return false;
+    EndPortCycles();
     const TTarget& target = it->second;
     if (target.Controller) {
         if (code != usb::kGetRootHubName || !target.Controller->RootHub) return false;
         out = usb::EncodeRootHubName(target.Controller->RootHub->Name);
     } else {
         const TSimHub& hub = *target.Hub;
-        if (code == usb::kGetNodeInformation) {
+        if (code == kCyclePortCode) {
+            return CyclePort(*target.Hub, in, out);
+        } else if (code == usb::kGetNodeInformation) {
             out = usb::EncodeNodeInformation(static_cast<uint8_t>(hub.Ports.size()));
         } else {
             uint32_t port = usb::RequestedPort(in);
             if (port < 1 || port > hub.Ports.size()) return false;
             // A device whose stack did not start answers as an empty port.
             const std::shared_ptr<TSimUsbDevice>& slot = hub.Ports[port - 1];
-            const std::shared_ptr<TSimUsbDevice> device = slot && !slot->Stopped ? slot : nullptr;
+            const std::shared_ptr<TSimUsbDevice> device = slot && !slot->Stopped && !slot->OffPort ? slot : nullptr;
             switch (code) {
                 case usb::kGetNodeConnectionInformationEx: {
                     usb::TConnectionInfo info;
@@ -195,7 +204,8 @@ std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PluggedDevices(bool stopped
     std::function<void(const std::shared_ptr<TSimHub>&)> walk = [&](const std::shared_ptr<TSimHub>& hub) {
         if (!hub) return;
         for (const auto& device : hub->Ports) {
-            if (!device || device->Stopped != stopped) continue;
+            // A device off its port for a cycle is, for the moment, not there at all.
+            if (!device || device->OffPort || device->Stopped != stopped) continue;
             devices.push_back(device);
             walk(device->Hub);
         }
@@ -207,6 +217,7 @@ std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PluggedDevices(bool stopped
 std::vector<std::shared_ptr<TSimUsbDevice>> TSimUsb::PresentDevices() const { return PluggedDevices(false); }
 
 IDeviceSet::TSet TSimUsb::OpenUsbSet(bool presentOnly) {
+    EndPortCycles();
     std::vector<std::shared_ptr<TSimUsbDevice>> devices = PresentDevices();
     if (!presentOnly) {
         // Devices that did not start are known to the system, like unplugged ones.
@@ -257,8 +268,8 @@ bool TSimUsb::WriteProperty(TSet set, uint32_t index, TProperty property, const 
     return true;
 }
 
-void TSimUsb::Restart(TSimUsbDevice& device) {
-    ++device.Restarts;
+void TSimUsb::Restart(TSimUsbDevice& device, bool replugged) {
+    if (!replugged) ++device.Restarts;
     // The change waits for the next boot: the stack keeps running with what it had.
     if (device.NeedsReboot) return;
     // A lower filter whose service is not installed keeps the whole stack from starting.
@@ -269,7 +280,7 @@ void TSimUsb::Restart(TSimUsbDevice& device) {
     bool bound =
         std::find(device.LowerFilters.begin(), device.LowerFilters.end(), kFilterName) != device.LowerFilters.end();
     std::vector<uint8_t> data;
-    if (bound && device.FilterTakes &&
+    if (bound && (device.FilterTakes || replugged) &&
         m_Registry.QueryValue(IRegistry::TRoot::LocalMachine, kFilterServiceKey, "bInterval", 4, data) &&
         data.size() == 4) {
         device.ActiveIntervalUs = bytes::Get32(data.data()) * 1000;
@@ -300,4 +311,34 @@ void TSimUsb::RestartBoundDevices() {
             Restart(*device);
         }
     }
+}
+
+bool TSimUsb::CyclePort(TSimHub& hub, const std::vector<uint8_t>& in, std::vector<uint8_t>& out) {
+    if (in.size() < kCyclePortParamsSize) return false;
+    const uint32_t port = bytes::Get32(in.data());
+    if (port < 1 || port > hub.Ports.size() || !hub.Ports[port - 1]) return false;
+    TSimUsbDevice& device = *hub.Ports[port - 1];
+    // The device leaves the bus at once and comes back as a new arrival a moment later.
+    ++device.Cycles;
+    device.BackAtMs = Clock->TickMs() + kCycleTakesMs;
+    device.OffPort = true;
+    out.assign(kCyclePortParamsSize, 0);
+    bytes::Put32(out.data(), port);  // StatusReturned stays 0
+    return true;
+}
+
+void TSimUsb::EndPortCycles() {
+    const uint64_t now = Clock->TickMs();
+    std::function<void(const std::shared_ptr<TSimHub>&)> walk = [&](const std::shared_ptr<TSimHub>& hub) {
+        if (!hub) return;
+        for (const auto& device : hub->Ports) {
+            if (!device) continue;
+            if (device->OffPort && now >= device->BackAtMs) {
+                Restart(*device, true);
+                device->OffPort = false;
+            }
+            walk(device->Hub);
+        }
+    };
+    for (const TSimController& controller : Controllers) walk(controller.RootHub);
 }

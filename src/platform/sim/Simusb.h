@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "mouse/Usblayout.h"
+#include "platform/Clock.h"
 #include "platform/DeviceSet.h"
 #include "platform/Registry.h"
 #include "platform/UsbHost.h"
@@ -35,6 +36,11 @@ struct TSimUsbDevice {
     bool NeedsReboot = false;
     std::atomic<uint32_t> ActiveIntervalUs{8000};
     int Restarts = 0;
+    // Off its port while a power cycle of the port runs (read by a live mouse's thread), and
+    // when it is enumerated again (the clock's milliseconds).
+    std::atomic<bool> OffPort{false};
+    uint64_t BackAtMs = 0;
+    int Cycles = 0;
 };
 
 struct TSimHub {
@@ -50,7 +56,10 @@ struct TSimController {
 // The USB topology of the machine, served through the hub I/O controls and the device sets.
 class TSimUsb : public IUsbHost, public IDeviceSet {
 public:
-    explicit TSimUsb(IRegistry& registry) : m_Registry(registry) {}
+    // A power-cycled port's device is enumerated again this long after the cycle.
+    static constexpr uint64_t kCycleTakesMs = 1000;
+
+    TSimUsb(IRegistry& registry, IClock& clock) : Clock(&clock), m_Registry(registry) {}
 
     // IUsbHost
     std::vector<std::string> HostControllerPaths() override;
@@ -90,6 +99,7 @@ public:
     // Whether a service a device's stack names can start; unset: every one can.
     std::function<bool(const std::string&)> ServiceStarts;
     std::map<uint32_t, int> Requests;  // hub requests served, by code
+    IClock* Clock;                     // times a port cycle
     size_t OpenHandles() const { return m_Handles.size(); }
     size_t OpenSets() const { return m_Sets.size(); }
 
@@ -102,7 +112,12 @@ private:
     std::shared_ptr<TSimUsbDevice> Element(TSet set, uint32_t index) const;
     // The plugged-in devices that started, or those that did not.
     std::vector<std::shared_ptr<TSimUsbDevice>> PluggedDevices(bool stopped) const;
-    void Restart(TSimUsbDevice& device);
+    // Starts the device's stack again: a restart by the class installer, or its enumeration
+    // after a replug or a port cycle, after which the filter's interval takes on any mouse.
+    void Restart(TSimUsbDevice& device, bool replugged = false);
+    // Enumerates again the devices whose port cycle is over.
+    void EndPortCycles();
+    bool CyclePort(TSimHub& hub, const std::vector<uint8_t>& in, std::vector<uint8_t>& out);
 
     IRegistry& m_Registry;
     std::map<THandle, TTarget> m_Handles;

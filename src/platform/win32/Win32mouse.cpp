@@ -9,6 +9,7 @@
 namespace {
 HANDLE ToHandle(IMouseEvents::TStop stop) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(stop)); }
 constexpr DWORD kIdleCheckMs = 1000;
+constexpr DWORD kRetryMs = 100;
 }  // namespace
 
 bool TWin32Mouse::Setup(TStep step) {
@@ -44,16 +45,14 @@ bool TWin32Mouse::Setup(TStep step) {
 }
 
 uint32_t TWin32Mouse::Wait(TStop stop) {
-    HANDLE handles[2] = {m_Event, ToHandle(stop)};
-    DWORD count = stop != 0 ? 2 : 1;
-    if (!m_Event) {
-        // Without its event the device never notifies: only the stop can end the wait.
-        if (stop == 0) {
-            Sleep(INFINITE);
-        }
+    if (!m_Event || !m_Device) {
+        // A device that could not be set up never notifies: only the stop can end the wait.
+        if (stop == 0) Sleep(INFINITE);
         WaitForSingleObject(ToHandle(stop), INFINITE);
         return 0;
     }
+    HANDLE handles[2] = {m_Event, ToHandle(stop)};
+    const DWORD count = stop != 0 ? 2 : 1;
     for (;;) {
         // The stop comes first, so a raised stop wins over queued reports.
         if (stop != 0 && WaitForSingleObject(ToHandle(stop), 0) == WAIT_OBJECT_0) return 0;
@@ -61,6 +60,12 @@ uint32_t TWin32Mouse::Wait(TStop stop) {
         // never signal again: once a second without a signal, the buffer is looked at, which
         // takes the device again when it was lost.
         const DWORD woken = WaitForMultipleObjects(count, handles, FALSE, kIdleCheckMs);
+        if (woken == WAIT_FAILED) {
+            // Not a stop: the wait itself failed (a handle closed under it). Try again shortly
+            // rather than end the sampler.
+            Sleep(kRetryMs);
+            continue;
+        }
         if (woken == WAIT_TIMEOUT) {
             if (!m_Buffered) {
                 m_Device->Acquire();
@@ -74,6 +79,16 @@ uint32_t TWin32Mouse::Wait(TStop stop) {
         // A notification for items an earlier drain already took brings none: wait again.
         if (const uint32_t reports = Drain()) return reports;
     }
+}
+
+void TWin32Mouse::Discard() {
+    if (!m_Device || !m_Buffered) return;
+    // No buffer and INFINITE items: DirectInput flushes what it holds.
+    DWORD items = INFINITE;
+    m_Device->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), nullptr, &items, 0);
+    m_HaveSequence = false;
+    m_Overflowed = false;
+    if (m_Event) ResetEvent(m_Event);
 }
 
 uint32_t TWin32Mouse::Drain() {

@@ -16,6 +16,7 @@ public:
     bool Setup(TStep step) override;
     uint32_t Wait(TStop stop) override;
     bool TakeOverflow() override;
+    void Discard() override;
     TStop CreateStop() override;
     void RaiseStop(TStop stop) override;
     void CloseStop(TStop stop) override;
