@@ -78,6 +78,12 @@ TMousePollingFrame::TMousePollingFrame(TContainer* owner) : TBaseFrame(owner) {
     lblIntervalSpread.Name = "lblIntervalSpread";
     lblRateVerdict.Name = "lblRateVerdict";
     IntervalPlot.SetBounds(663, 224, 313, 66);
+    btnReplug.Name = "btnReplug";
+    btnReplug.SetPosition(663, 238);
+    StyleCommandButton(btnReplug, 119);
+    btnReplug.SetCaption("Replug for me");
+    btnReplug.SetVisible(false);
+    btnReplug.OnClick = [this](TControl&) { btnReplugClick(); };
     PollingRateTrackBar.SetBounds(661, 33, 317, 24);
     PollingRateTrackBar.SetMax(5);
     PollingRateTrackBar.SetPosition(5);
@@ -159,6 +165,7 @@ void TMousePollingFrame::ApplyLanguage() {
     strings.ApplyToButton("STR_GLIDEPOST_MEDIAN_INTERVAL", lblMedianInterval);
     strings.ApplyToButton("STR_GLIDEPOST_INTERVAL_SPREAD", lblIntervalSpread);
     strings.ApplyToButton("STR_GLIDEPOST_RATE_DIFFERS", lblRateVerdict);
+    strings.ApplyToButton("STR_GLIDEPOST_REPLUG", btnReplug);
     ShowStatisticTexts(m_Stats);
     // The description says the same in the new language at once, not at the next detection pass.
     if (m_DescribedFound) Describe(*m_DescribedFound);
@@ -361,33 +368,66 @@ void TMousePollingFrame::EnableApplyControls(bool enable) {
     PollingRateTrackBar.SetEnabled(enable);
 }
 
-void TMousePollingFrame::StartApply(uint32_t interval, std::function<void(TApplyResult)> done) {
+void TMousePollingFrame::StartDeviceJob(const std::string& status, std::function<void()> job,
+                                        std::function<void()> done) {
     m_ApplyDone = false;
-    m_ApplyFinished = std::move(done);
+    m_JobFinished = std::move(done);
     EnableApplyControls(false);
+    btnReplug.SetEnabled(false);
     if (auto* box = GetApplication().FindForm<TStatusBoxForm>()) {
-        // Closed when the apply ends; its countdown only guards against a box left behind.
-        box->Start(GetResString().GetString("STR_GLIDEPOST_APPLYING", "Applying the polling rate..."), 30);
+        // Closed when the job ends; its countdown only guards against a box left behind.
+        box->Start(status, 30);
     }
-    // The restart and the wait for the mouse take seconds: on a worker of their own, the window
-    // keeps painting and the pad keeps measuring meanwhile.
-    m_ApplyWorker = std::thread([this, port = Port(), interval] {
-        m_ApplyResult = ApplyIntervalToMouse(port, interval);
+    // A restart or a port cycle and the wait for the mouse take seconds: on a worker of their
+    // own, the window keeps painting and the pad keeps measuring meanwhile.
+    m_ApplyWorker = std::thread([this, job = std::move(job)] {
+        job();
         m_ApplyDone.store(true, std::memory_order_release);
     });
     ApplyWatchTimer.SetEnabled(true);
+}
+
+void TMousePollingFrame::StartApply(uint32_t interval, std::function<void(TApplyResult)> done) {
+    StartDeviceJob(
+        GetResString().GetString("STR_GLIDEPOST_APPLYING", "Applying the polling rate..."),
+        [this, port = Port(), interval] { m_ApplyResult = ApplyIntervalToMouse(port, interval); },
+        [this, done = std::move(done)] {
+            const TApplyResult result = m_ApplyResult;
+            if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
+            done(result);
+            ReportApplyResult(result);
+        });
 }
 
 void TMousePollingFrame::ApplyWatchTimerTimer() {
     if (!m_ApplyDone.load(std::memory_order_acquire)) return;
     ApplyWatchTimer.SetEnabled(false);
     m_ApplyWorker.join();
-    const TApplyResult result = m_ApplyResult;
-    if (result == TApplyResult::RebootNeeded) m_RebootPending = true;
     if (auto* box = GetApplication().FindForm<TStatusBoxForm>()) box->Close();
     EnableApplyControls(!m_FilterMissing);
-    if (auto done = std::move(m_ApplyFinished)) done(result);
-    ReportApplyResult(result);
+    btnReplug.SetEnabled(true);
+    if (auto done = std::move(m_JobFinished)) done();
+}
+
+void TMousePollingFrame::btnReplugClick() {
+    if (ApplyRunning() || !m_Found) return;
+    ResetRateDisplay();
+    StartDeviceJob(GetResString().GetString("STR_GLIDEPOST_REPLUGGING", "Replugging the mouse..."),
+                   [this, port = Port()] { m_CycleResult = CycleMousePort(port); },
+                   [this] {
+                       // The mouse is judged again on what it reports from now on; after a
+                       // failed cycle it goes on as it was, and the card says so.
+                       if (m_CycleResult == TCycleResult::Cycled) RestartSampler();
+                       m_CycleFailed = m_CycleResult != TCycleResult::Cycled;
+                       ShowStatisticTexts(m_Stats);
+                   });
+}
+
+void TMousePollingFrame::RestartSampler() {
+    m_Sampler.reset();
+    m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+    m_Sampler->SetAppliedRate(AppliedRate());
+    m_Sampler->RestartMeasurement();
 }
 
 void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
@@ -402,10 +442,13 @@ void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
         }
         FetchDataTimer.SetEnabled(true);
         if (m_Sampler) {
-            m_Sampler.reset();
-            m_Sampler = std::make_unique<TKytMouseRateThread>(true);
-            m_Sampler->SetAppliedRate(AppliedRate());
-            if (!isDefault) m_Sampler->RestartMeasurement();
+            if (isDefault) {
+                m_Sampler.reset();
+                m_Sampler = std::make_unique<TKytMouseRateThread>(true);
+                m_Sampler->SetAppliedRate(AppliedRate());
+            } else {
+                RestartSampler();
+            }
         }
         if (result == TApplyResult::RolledBack) ShowStoredInterval();
     });
@@ -507,18 +550,35 @@ void TMousePollingFrame::ShowStatisticTexts(const RateStatsRecord& stats) {
         put("{measured}", static_cast<uint32_t>(std::lround(stats.RateHz)));
         return text;
     };
+    // The verdict waits while another program's window is in front: Windows may hold back
+    // the input of a window in the background, and the user's hand is elsewhere anyway.
+    const bool front = GetPlatform().Windows->ForegroundIsOurs();
     std::string verdict;
-    if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Confirmed)) {
+    if (m_CycleFailed) {
+        verdict = strings.GetString("STR_GLIDEPOST_REPLUG_FAILED",
+                                    "The port could not be power-cycled: please replug the mouse by hand");
+    } else if (!front) {
+        verdict = strings.GetString("STR_GLIDEPOST_CLICK_WINDOW", "Click the window, then move over the pad");
+    } else if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Confirmed)) {
         verdict = fill(strings.GetString("STR_GLIDEPOST_RATE_CONFIRMED", "{applied} Hz confirmed"));
     } else if (stats.Verdict == static_cast<int32_t>(TRateVerdict::Differs)) {
         verdict = fill(
             strings.GetString("STR_GLIDEPOST_RATE_DIFFERS",
                               "Measured {measured} Hz, not {applied} Hz: replug the mouse, then press Apply again"));
+    } else if (stats.Verdict == static_cast<int32_t>(TRateVerdict::MoveFaster)) {
+        verdict = strings.GetString("STR_GLIDEPOST_MOVE_FASTER", "Move the mouse faster over the pad");
     }
     lblRateVerdict.SetCaption(verdict);
-    if (stats.Verdict != 0 && stats.Verdict != m_LoggedVerdict) {
+    // A rate that did not take: the card offers the replug in the plot's place.
+    const bool offerReplug = front && stats.Verdict == static_cast<int32_t>(TRateVerdict::Differs) && m_Found &&
+                             !m_FilterMissing;
+    btnReplug.SetVisible(offerReplug);
+    IntervalPlot.SetVisible(!offerReplug);
+    if (front && stats.Verdict != 0 && stats.Verdict != m_LoggedVerdict) {
+        static const char* const kVerdicts[] = {"", "confirmed", "differs", "move faster"};
         m_LoggedVerdict = stats.Verdict;
-        Log("RateVerdict", stats.Verdict == 1 ? "confirmed" : "differs", stats.Verdict == 1 ? kColorGreen : kColorRed);
+        Log("RateVerdict", stats.Verdict >= 1 && stats.Verdict <= 3 ? kVerdicts[stats.Verdict] : "?",
+            stats.Verdict == 1 ? kColorGreen : kColorRed);
     }
 }
 
@@ -530,6 +590,7 @@ void TMousePollingFrame::ShowTestPad(bool lit) {
 
 void TMousePollingFrame::Image2MouseEnter() {
     ShowTestPad(true);
+    m_CycleFailed = false;  // the user measures again
     PollingRateTimer.SetEnabled(true);
     Pause(5);
     if (m_Sampler && m_Sampler->Suspended()) m_Sampler->ResumeSampling();

@@ -36,6 +36,8 @@ public:
     void PollingRateTrackBarChange();
     void btnApplyClick();
     void btnDefaultClick();
+    // Power-cycles the mouse's port (a replug), then measures again.
+    void btnReplugClick();
     void FetchDataTimerTimer();
     void PollingRateTimerTimer();
     // Ends an apply whose worker is done: buttons back, status box closed, the outcome shown.
@@ -68,6 +70,8 @@ public:
     TImgBtn lblIntervalSpread{this};
     TImgBtn lblRateVerdict{this};
     TIntervalPlot IntervalPlot{this};
+    // Offered in the plot's place when the rate did not take.
+    TImgBtn btnReplug{this};
     TTimer FetchDataTimer;
     TTimer PollingRateTimer;
     TTimer ApplyWatchTimer;
@@ -90,6 +94,11 @@ private:
     void ApplyInterval(uint32_t interval, bool isDefault);
     // Applies on a worker; `done` runs on the window's thread once the worker is done.
     void StartApply(uint32_t interval, std::function<void(TApplyResult)> done);
+    // Runs a job that drives the devices on a worker, the status box up and the apply controls
+    // off meanwhile; `done` runs on the window's thread once the worker is done.
+    void StartDeviceJob(const std::string& status, std::function<void()> job, std::function<void()> done);
+    // A fresh sampler for a new measurement, started when the pointer comes over the pad.
+    void RestartSampler();
     void EnableApplyControls(bool enable);
     // The end of a detection pass that found the mouse: buttons, log line, a fresh sampler.
     void StartMeasuringFoundMouse();
@@ -118,7 +127,8 @@ private:
     std::thread m_ApplyWorker;  // joinable while an apply runs
     std::atomic<bool> m_ApplyDone{false};
     TApplyResult m_ApplyResult = TApplyResult::Applied;  // the worker's; read once it is done
-    std::function<void(TApplyResult)>
-        m_ApplyFinished;  // page timer ticks since the statistics' texts were last refreshed
+    TCycleResult m_CycleResult = TCycleResult::Cycled;
+    bool m_CycleFailed = false;  // the card says so until the next verdict
+    std::function<void()> m_JobFinished;
     std::array<double, TIntervalPlot::kMaxBars> m_PlotIntervals{};
 };

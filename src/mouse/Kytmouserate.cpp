@@ -26,6 +26,7 @@ void TKytMouseRate::ResetCounters() {
     m_InstantCap = 1250;
     m_Estimate = 10.0f;
     m_Error = 50.0f;
+    m_StartAfterPause = false;
     GetPlatform().Clock->PerformanceCounter(m_LastCounter);
     m_WindowThreshold = WindowThreshold(m_Frequency);
 }
@@ -88,6 +89,12 @@ int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
 }
 
 int32_t TKytMouseRate::Measure(int64_t counter, uint32_t reports) {
+    if (m_StartAfterPause) {
+        m_StartAfterPause = false;
+        m_LastCounter = counter;
+        m_LastWake = {counter, 0, 0};
+        return m_OutputRate;
+    }
     m_LastWake = {counter, counter - m_LastCounter, reports};
     if (reports <= 1) return MeasureOne(counter);
     // A late wake that brings k reports over a gap g: k reports at even steps of g / k.

@@ -20,6 +20,9 @@ public:
     // Waits for the next reports (or the stop signal), then answers the new output rate, or -1
     // when the counter cannot be read.
     int32_t Sample(IMouseEvents::TStop stop = 0);
+    // The next wake only dates its reports: the gap before it spans a pause of the sampler,
+    // not an interval of the mouse.
+    void StartAfterPause() { m_StartAfterPause = true; }
     // The measurement step of Sample for the reports taken at the given counter value.
     int32_t Measure(int64_t counter, uint32_t reports = 1);
 
@@ -61,6 +64,7 @@ private:
     float m_ProcessNoise = 0.01f;
     float m_MeasurementNoise = 0.005f;
     bool m_OverflowLogged = false;
+    bool m_StartAfterPause = false;
     TWake m_LastWake;
 };
 

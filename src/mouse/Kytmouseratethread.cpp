@@ -62,11 +62,19 @@ void TKytMouseRateThread::SamplingLoop() {
     TKytMouseRate& rate = GetMouseRate();
 
     for (;;) {
+        bool paused = false;
         {
             // A suspended worker waits; it never spins.
             std::unique_lock<std::mutex> state(m_StateMutex);
+            paused = m_SuspendCount != 0;
             m_StateChanged.wait(state, [&] { return m_Stop || m_SuspendCount == 0; });
             if (m_Stop) break;
+        }
+        if (paused) {
+            // What the device buffered while nobody measured came from anywhere on the desktop:
+            // dropped, and the first report after it only starts the clock.
+            platform.Mouse->Discard();
+            rate.StartAfterPause();
         }
         RateRecord record;
         record.OutputRate = rate.Sample(m_StopSignal);

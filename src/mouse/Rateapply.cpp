@@ -34,6 +34,21 @@ bool FilterDriverReady() {
     return false;
 }
 
+TCycleResult CycleMousePort(const TDesignatedPort& port) {
+    TUsbMouse mouse;
+    TCycleResult result = TCycleResult::NoMouse;
+    if (LocateOnPort(mouse, port)) {
+        mouse.ReleaseDeviceList();
+        result = !mouse.CyclePort() ? TCycleResult::Refused
+                 : MouseBack(port)  ? TCycleResult::Cycled
+                                    : TCycleResult::NotBack;
+    }
+    static const char* const kOutcomes[] = {"done", "no mouse", "refused", "not back"};
+    Log("MousePortCycle", kOutcomes[static_cast<int>(result)],
+        result == TCycleResult::Cycled ? kColorGreen : kColorRed);
+    return result;
+}
+
 TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t intervalMs) {
     if (!FilterDriverReady()) return TApplyResult::FilterMissing;
     TUsbMouse mouse;

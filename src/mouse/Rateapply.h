@@ -19,6 +19,13 @@ enum class TApplyResult {
     RebootNeeded,   // stored and bound; the restart completes, and the rate takes, with a reboot
 };
 
+enum class TCycleResult {
+    Cycled,   // the port was power-cycled and the mouse is back on it
+    NoMouse,  // no mouse on the designated port: nothing was done
+    Refused,  // the hub did not cycle the port: nothing changed
+    NotBack,  // cycled, but the mouse did not come back in time
+};
+
 // How long a restarted mouse has to come back on its port.
 inline constexpr uint32_t kMouseBackWithinMs = 5000;
 
@@ -35,3 +42,8 @@ bool FilterDriverReady();
 // back: the user keeps a working mouse. A restart that Windows can only complete with a reboot
 // is not waited for and not rolled back: the mouse keeps working as it was until then.
 TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t intervalMs);
+
+// Power-cycles the designated port, as a replug does (a mouse that takes a new rate only when
+// it is plugged in again takes it then), and waits, bounded, for the mouse to be back. Logs
+// "MousePortCycle" with the outcome.
+TCycleResult CycleMousePort(const TDesignatedPort& port);

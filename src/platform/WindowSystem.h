@@ -74,6 +74,8 @@ public:
     // Restores (show true) or hides a top-level window, as ShowWindow with SW_RESTORE / SW_HIDE.
     virtual void RestoreOrHide(TWindowId window, bool restore) = 0;
     virtual void SetForeground(TWindowId window) = 0;
+    // Whether the window the user works in (the foreground window) is one of this program's.
+    virtual bool ForegroundIsOurs() = 0;
     // The notification-area icon of a form's window, showing the application's icon.
     virtual void SetTrayIcon(TWindowId owner, bool visible, const std::string& tip) = 0;
     virtual void ShowTrayBalloon(TWindowId owner, const std::string& text) = 0;

@@ -286,3 +286,74 @@ TEST_F(PollingPageTest, AfterALanguageChangeTheRateLabelReadsDefaultAndTheRateIs
     Machine.Windows.Advance(50);
     EXPECT_EQ(page.lblCurrentRateValue.Caption(), "1200 HZ");
 }
+
+TEST_F(PollingPageTest, ReplugForMeCyclesThePortAndTheRateTakes) {
+    GetDebugConsole(true);
+    TMousePollingFrame& page = ShowAndDetect();
+    Mouse->FilterTakes = false;  // the new rate takes only once the mouse is plugged in again
+    page.PollingRateTrackBar.SetPosition(5);
+    page.btnApplyClick();
+    Settle();
+    Machine.Windows.Advance(1000);
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayHand(1e6 / Mouse->ActiveIntervalUs, TSimHand(2000), 3000, 10.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(600);
+    ASSERT_EQ(page.lblRateVerdict.Caption(), "Measured 125 Hz, not 1000 Hz: replug the mouse, then press Apply again");
+    EXPECT_TRUE(page.btnReplug.Visible());
+    EXPECT_FALSE(page.IntervalPlot.Visible()) << "the button stands in the plot's place";
+
+    // The hub refuses first: the card says so, and the mouse goes on as it was.
+    Machine.Usb.FailingCodes.insert(usb::kCyclePort);
+    page.Image2MouseLeave();
+    page.btnReplugClick();
+    Settle();
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "The port could not be power-cycled: please replug the mouse by hand");
+    EXPECT_EQ(Mouse->Cycles, 0);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 8000u);
+
+    Machine.Usb.FailingCodes.clear();
+    page.btnReplugClick();
+    Settle();
+    EXPECT_EQ(Mouse->Cycles, 1);
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 1000u) << "a replug makes the bound filter's rate take";
+    EXPECT_FALSE(page.btnReplug.Visible());
+    page.Image2MouseEnter();
+    Machine.Mouse.PlayHand(1e6 / Mouse->ActiveIntervalUs, TSimHand(5000), 1000, 10.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(600);
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "1000 Hz confirmed");
+    std::vector<std::string> cycles;
+    for (const auto& line : Machine.Console.Lines()) {
+        if (line.Text.rfind("MousePortCycle", 0) == 0) cycles.push_back(line.Text);
+    }
+    EXPECT_EQ(cycles, (std::vector<std::string>{"MousePortCycle ... [refused]", "MousePortCycle ... [done]"}));
+}
+
+TEST_F(PollingPageTest, ASlowHandIsToldToMoveFasterAndABackgroundWindowToBeClicked) {
+    GetDebugConsole(true);
+    TMousePollingFrame& page = ShowAndDetect();
+    page.PollingRateTrackBar.SetPosition(5);
+    page.btnApplyClick();
+    Settle();
+    Machine.Windows.Advance(1000);
+    page.Image2MouseEnter();
+    // A steady hand at a count every third poll or so: intervals of 3 and 4 ms say no rate.
+    Machine.Mouse.PlayHand(1000, TSimHand(300), 5000, 10.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(600);
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "Move the mouse faster over the pad");
+    EXPECT_FALSE(page.btnReplug.Visible());
+
+    Machine.Windows.OtherProgramInFront = true;
+    Machine.Mouse.PlayHand(1000, TSimHand(5000), 1000, 10.0);
+    Machine.Mouse.WaitUntilIdle();
+    Machine.Windows.Advance(600);
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "Click the window, then move over the pad");
+    bool confirmedLogged = false;
+    for (const auto& line : Machine.Console.Lines()) confirmedLogged |= line.Text == "RateVerdict ... [confirmed]";
+    EXPECT_FALSE(confirmedLogged) << "the verdict waits while another window is in front";
+    Machine.Windows.OtherProgramInFront = false;
+    Machine.Windows.Advance(600);
+    EXPECT_EQ(page.lblRateVerdict.Caption(), "1000 Hz confirmed");
+}

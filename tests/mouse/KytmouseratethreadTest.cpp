@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "MachineTest.h"
@@ -212,4 +213,37 @@ TEST_F(SamplerTest, TheVerdictComesFromTheIntervalsAHandGives) {
             EXPECT_LT(stats.Reports, polls * c.PollsMoved * 1.2) << name << ": the slow hand skips polls";
         }
     }
+}
+
+TEST_F(SamplerTest, WhatTheDeviceBufferedDuringAPauseIsDroppedAtTheResume) {
+    TKytMouseRateThread sampler(false);
+    sampler.SetAppliedRate(125);
+    Machine.Mouse.PlayRate(125, 2000);
+    Machine.Mouse.WaitUntilIdle();
+    // The pointer leaves the pad; the mouse goes on at 1000 Hz elsewhere on the desktop, and
+    // the device buffers what nobody drains.
+    sampler.SuspendSampling();
+    Machine.Mouse.PlayRate(1000, 400);
+    while (Machine.Mouse.Pending() > 399) std::this_thread::yield();  // the worker saw one and stopped
+    Machine.Clock.AdvanceMs(450);
+    sampler.ResumeSampling();
+    Machine.Mouse.PlayRate(125, 2000);
+    Machine.Mouse.WaitUntilIdle();
+
+    RateStatsRecord stats{};
+    ASSERT_TRUE(sampler.ReadStats(stats));
+    // The first report after the pause only starts the clock; none of the 400 counts (the
+    // block is published every 100 ms, so its count may lag a report or two).
+    EXPECT_GE(stats.Reports, 250u + 249u - 3u);
+    EXPECT_LE(stats.Reports, 250u + 249u);
+    EXPECT_EQ(stats.Verdict, 1);
+    EXPECT_NEAR(stats.RateHz, 125, 1);
+    double recent[300] = {};
+    const size_t n = sampler.TryCopyRecentIntervals(recent, 300);
+    ASSERT_GT(n, 0u);
+    EXPECT_NEAR(*std::min_element(recent, recent + n), 8.0, 0.01);
+    EXPECT_NEAR(*std::max_element(recent, recent + n), 8.0, 0.01);
+    RateRecord record{};
+    ASSERT_TRUE(sampler.TryReadRecord(record));
+    EXPECT_EQ(record.InstantRate, 125);
 }

@@ -69,6 +69,7 @@ public:
         if (TWindow* w = Find(window)) w->Visible = restore;
     }
     void SetForeground(TWindowId window) override { Foreground = window; }
+    bool ForegroundIsOurs() override { return !OtherProgramInFront; }
     void SetTrayIcon(TWindowId, bool visible, const std::string& tip) override {
         TrayVisible = visible;
         TrayTip = tip;
@@ -80,6 +81,7 @@ public:
         return NotificationError == 0;
     }
     TWindowId Foreground = 0;
+    bool OtherProgramInFront = false;  // the user works in another program's window
     bool TrayVisible = false;
     std::string TrayTip;
     std::vector<std::string> Balloons;

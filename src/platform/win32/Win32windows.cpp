@@ -400,6 +400,12 @@ void TWin32Windows::RestoreOrHide(TWindowId window, bool restore) {
 
 void TWin32Windows::SetForeground(TWindowId window) { SetForegroundWindow(ToHwnd(window)); }
 
+bool TWin32Windows::ForegroundIsOurs() {
+    HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    return front && GetWindowThreadProcessId(front, &process) && process == GetCurrentProcessId();
+}
+
 namespace {
 NOTIFYICONDATAW TrayData(TWindowId owner) {
     NOTIFYICONDATAW icon{};
