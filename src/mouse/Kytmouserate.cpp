@@ -1,5 +1,7 @@
 #include "mouse/Kytmouserate.h"
 
+#include <algorithm>
+
 #include "platform/Platform.h"
 #include "sys/Debugconsole.h"
 #include "sys/Singletons.h"
@@ -27,6 +29,7 @@ void TKytMouseRate::ResetCounters() {
     m_Estimate = 10.0f;
     m_Error = 50.0f;
     m_StartAfterPause = false;
+    ForgetRecent();
     GetPlatform().Clock->PerformanceCounter(m_LastCounter);
     m_WindowThreshold = WindowThreshold(m_Frequency);
 }
@@ -91,6 +94,7 @@ int32_t TKytMouseRate::Sample(IMouseEvents::TStop stop) {
 int32_t TKytMouseRate::Measure(int64_t counter, uint32_t reports) {
     if (m_StartAfterPause) {
         m_StartAfterPause = false;
+        ForgetRecent();
         m_LastCounter = counter;
         m_LastWake = {counter, 0, 0};
         return m_OutputRate;
@@ -120,6 +124,9 @@ int32_t TKytMouseRate::MeasureOne(int64_t counter) {
     m_AccumulatedTicks += gap;
     m_LastCounter = m_CurrentCounter;
     m_EventCount += 1;
+    m_Recent[m_RecentNext] = m_CurrentCounter;
+    m_RecentNext = (m_RecentNext + 1) % kRecentReports;
+    if (m_RecentCount < kRecentReports) ++m_RecentCount;
 
     if (m_AccumulatedTicks >= m_Frequency / 2) {
         // A long window, after a pause: its figure is the raw count, not a rate.
@@ -129,6 +136,10 @@ int32_t TKytMouseRate::MeasureOne(int64_t counter) {
         m_EventCount = 0;
         m_AccumulatedTicks = 0;
         m_SettleCountdown = 5;
+        // The pause is no part of the recent reports' span.
+        m_Recent[0] = m_CurrentCounter;
+        m_RecentNext = 1;
+        m_RecentCount = 1;
     } else if (m_SettleCountdown > 0) {
         m_SettleCountdown -= 1;
         if (m_WindowRate > m_MaxWindowRate) m_MaxWindowRate = m_WindowRate;
@@ -144,15 +155,24 @@ int32_t TKytMouseRate::MeasureOne(int64_t counter) {
             m_EventCount = 0;
             m_AccumulatedTicks = 0;
         }
-        if (m_MaxWindowRate * 1.2 > m_InstantRate && m_InstantRate > m_WindowRate * 0.6) {
-            m_OutputRate = m_InstantRate;
-        }
+        int32_t follow = m_InstantRate;
+        if (m_Follow == TFollow::RecentReports && m_RecentCount >= 2) follow = std::min(RecentRate(), m_InstantCap);
+        if (m_MaxWindowRate * 1.2 > follow && follow > m_WindowRate * 0.6) m_OutputRate = follow;
     }
 
     m_OutputRate = static_cast<int32_t>(Smooth(static_cast<float>(m_OutputRate)));
     m_InstantRate = unclamped;
     if (m_OutputRate > m_PeakRate && m_OutputRate <= m_MaxWindowRate * 1.05) m_PeakRate = m_OutputRate;
     return m_OutputRate;
+}
+
+int32_t TKytMouseRate::RecentRate() const {
+    if (m_RecentCount < 2) return 0;
+    const int64_t newest = m_Recent[(m_RecentNext + kRecentReports - 1) % kRecentReports];
+    const int64_t oldest = m_Recent[(m_RecentNext + kRecentReports - m_RecentCount) % kRecentReports];
+    // At a steady rate this is exactly frequency / gap, as for the latest report alone.
+    const int64_t span = newest - oldest;
+    return span > 0 ? static_cast<int32_t>(static_cast<int64_t>(m_RecentCount - 1) * m_Frequency / span) : 0;
 }
 
 float TKytMouseRate::Smooth(float measurement) {

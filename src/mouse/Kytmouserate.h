@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/MouseEvents.h"
@@ -10,6 +12,15 @@ class TKytMouseRate {
 public:
     // Sample's answer when its stop signal ended the wait before any report.
     static constexpr int32_t kStopped = INT32_MIN;
+    // The reports whose rate the output follows between windows: about the last 8 ms at 1000 Hz.
+    static constexpr size_t kRecentReports = 8;
+
+    // What the output rate follows between windows, when it passes the 0.6 / 1.2 test: the rate
+    // of the latest report alone, as first designed; or that of the last few reports, which a
+    // late wake cannot pull down (its long gap and the short one after it fall in one span).
+    // The bench compares the two.
+    enum class TFollow { LatestReport, RecentReports };
+    void SetFollow(TFollow follow) { m_Follow = follow; }
 
     TKytMouseRate() = default;
     TKytMouseRate(const TKytMouseRate&) = delete;
@@ -44,6 +55,9 @@ public:
 
 private:
     int32_t MeasureOne(int64_t counter);
+    // The rate of the reports in the recent ring, or 0 with fewer than two.
+    int32_t RecentRate() const;
+    void ForgetRecent() { m_RecentCount = 0; }
     float Smooth(float measurement);
 
     int64_t m_Frequency = 0;
@@ -65,6 +79,10 @@ private:
     float m_MeasurementNoise = 0.005f;
     bool m_OverflowLogged = false;
     bool m_StartAfterPause = false;
+    TFollow m_Follow = TFollow::RecentReports;
+    std::array<int64_t, kRecentReports> m_Recent{};  // counter values of the latest reports
+    size_t m_RecentNext = 0;
+    size_t m_RecentCount = 0;
     TWake m_LastWake;
 };
 

@@ -225,3 +225,59 @@ TEST(MouseRateOpenTest, EachFailedStepWarnsWithItsTextThenAsksForAReplug) {
         InstallPlatform(TPlatform{});
     }
 }
+
+namespace {
+struct TFigures {
+    int32_t Output;
+    double Instant, Peak, MaxWindow, Window;
+    bool operator==(const TFigures&) const = default;
+};
+TFigures FiguresOf(TKytMouseRate& rate, int32_t output) {
+    return {output, rate.InstantRate(), rate.PeakRate(), rate.MaxWindowRate(), rate.WindowRate()};
+}
+}  // namespace
+
+// Following the last few reports instead of the latest one changes nothing at a steady rate:
+// every figure of every report, through a pause, its long window and the settling, is the same.
+TEST_F(MouseRateTest, AtASteadyRateFollowingTheRecentReportsChangesNoFigure) {
+    for (int64_t hz : {125, 250, 500, 1000, 2000, 4000, 8000}) {
+        TKytMouseRate recent, latest;
+        recent.OpenMouse();
+        latest.OpenMouse();
+        latest.SetFollow(TKytMouseRate::TFollow::LatestReport);
+        int64_t counter = 0;
+        Machine.Clock.PerformanceCounter(counter);
+        const int64_t gap = TSimClock::kCounterFrequency / hz;
+        for (int i = 0; i < 3000; ++i) {
+            counter += i == 1500 ? TSimClock::kCounterFrequency : gap;  // a one-second pause halfway
+            const TFigures a = FiguresOf(recent, recent.Measure(counter));
+            const TFigures b = FiguresOf(latest, latest.Measure(counter));
+            ASSERT_EQ(a, b) << hz << " Hz, report " << i;
+        }
+    }
+}
+
+// A busy machine wakes the worker late now and then: the late wake's report looks slow, the next
+// one fast. The output no longer leans to the slow side.
+TEST_F(MouseRateTest, LateWakesNoLongerPullTheOutputDown) {
+    const auto meanOutput = [&](TKytMouseRate::TFollow follow) {
+        TKytMouseRate rate;
+        rate.OpenMouse();
+        rate.SetFollow(follow);
+        int64_t counter = 0;
+        Machine.Clock.PerformanceCounter(counter);
+        const int64_t gap = TSimClock::kCounterFrequency / 1000;
+        double sum = 0;
+        int n = 0;
+        for (int i = 0; i < 4000; ++i) {
+            // Every fifth report is 0.4 ms late, and the one after it as much early.
+            const int64_t shift = i % 5 == 3 ? gap * 4 / 10 : i % 5 == 4 ? -gap * 4 / 10 : 0;
+            counter += gap + shift;
+            const int32_t output = rate.Measure(counter);
+            if (i >= 1000) sum += output, ++n;
+        }
+        return sum / n;
+    };
+    EXPECT_LT(meanOutput(TKytMouseRate::TFollow::LatestReport), 985) << "the bias being mended";
+    EXPECT_NEAR(meanOutput(TKytMouseRate::TFollow::RecentReports), 1000, 5);
+}
