@@ -43,12 +43,10 @@ click_at() {
 }
 
 # Moves the pointer around over the test pad (22,52 to 656,412 in window pixels) for $1 seconds,
-# 50 moves a second, all from one xdotool process.
+# 50 moves a second, all from one xdotool process. On a board with a <Hand>, the hand moves the
+# mouse while the pointer is there, whenever X delivers the moves.
 move_over_pad() {
   local steps=$(($1 * 50)) moves=()
-  # The hand that moves the mouse does not slow down when the machine is busy: the pointer driver
-  # runs ahead of the CPU hogs, so that the motion itself has no gaps the measurement would see.
-  renice -n -10 -p "$BASHPID" >/dev/null 2>&1
   for i in $(seq 1 "$steps"); do
     moves+=(mousemove $((WX + 200 + (i * 7) % 300)) $((WY + 150 + (i * 5) % 200)) sleep 0.02)
   done
@@ -83,10 +81,11 @@ process_cpu_ticks() {
 }
 
 # Reads ratewatch lines on standard input, skips those before the first report and $5 more (the
-# measurement settling), and prints "median=.. window=.. peak=.. cpu=.." as fractions of the rate $1; cpu is the percentage of
-# one core used between the tick counts $2 and $3, taken $4 seconds apart.
+# measurement settling), and prints "median=.. window=.. peak=.. cpu=.." as fractions of the rate
+# $1: the median of the current rate (the output the page shows), the best window and the peak;
+# cpu is the percentage of one core used between the tick counts $2 and $3, taken $4 seconds apart.
 rate_figures() {
-  sed -n "s/.*instant=\([0-9-]*\) peak=\([0-9.]*\) maxwindow=\([0-9.]*\).*/\1 \2 \3/p" |
+  sed -n "s/.*output=\([0-9-]*\) instant=[0-9-]* peak=\([0-9.]*\) maxwindow=\([0-9.]*\).*/\1 \2 \3/p" |
     awk -v rate="$1" -v c0="$2" -v c1="$3" -v seconds="$4" -v skip="$5" -v hz="$(getconf CLK_TCK)" '
       { if (started || $1 != 0) { started = 1; n++; if (n > skip) v[++m] = $1 }; peak = $2; window = $3 }
       END {
@@ -107,9 +106,16 @@ pixel_saturated() {
            exit !(NF == 3 && max - min > 80) }'
 }
 
-# The statistics block of the last ratewatch line on standard input: "median=.. verdict=..".
+# The statistics block of the last ratewatch line on standard input: "reports=.. median=..
+# rate=.. verdict=..", the median interval in ms and the rate of the poll interval found in Hz.
 last_stats() {
-  sed -n "s/.* median=\([0-9.]*\) .* verdict=\([0-9]*\).*/median=\1 verdict=\2/p" | tail -n 1
+  sed -n "s/.* reports=\([0-9]*\) median=\([0-9.]*\) .* rate=\([0-9.]*\) verdict=\([0-9]*\).*/reports=\1 median=\2 rate=\3 verdict=\4/p" |
+    tail -n 1
+}
+
+# A figure of a figures line divided by $3: "name=value" with the value as a fraction.
+figure_ratio() {
+  sed -n "s/.*$2=\([0-9.]*\).*/\1/p" <<<"$1" | awk -v d="$3" '{ printf "ratio=%.4f\n", $1 / d }'
 }
 
 # True when the figure named $2 in the figures line $1 lies within $3 and $4.
@@ -117,20 +123,4 @@ figure_within() {
   local value
   value=$(sed -n "s/.*$2=\([0-9.]*\).*/\1/p" <<<"$1")
   [ -n "$value" ] && awk -v v="$value" -v lo="$3" -v hi="$4" 'BEGIN { exit !(v >= lo && v <= hi) }'
-}
-
-# The program asks Windows for a high priority for its sampling thread, which then preempts
-# programs of normal priority; Wine does not pass thread priorities on to Linux. This gives the
-# processes whose command line names $1 (every thread), Wine's server that carries their
-# signals and the X server that delivers the pointer's motion (Windows' input stack), the
-# advantage Windows would give them: a higher priority, and wake-ups without Linux's
-# timer slack (up to 50 µs late by default, which alone moves a 1000 Hz reading by 5 %).
-favour_program() {
-  local pid tid
-  for pid in $(pgrep -f -- "$1") $(pgrep -x wineserver) $(pgrep -x Xvfb); do
-    for tid in /proc/"$pid"/task/*; do
-      renice -n -10 -p "${tid##*/}" >/dev/null 2>&1
-      { echo 1 > "$tid/timerslack_ns"; } 2>/dev/null
-    done
-  done
 }

@@ -466,7 +466,10 @@ void TMousePollingFrame::PollingRateTimerTimer() {
     if (!m_Sampler || FetchDataTimer.Enabled() || m_Sampler->Unmapped() || !m_Measuring) return;
     RateRecord record{};
     if (!m_Sampler->TryReadRecord(record)) return;
-    m_CurrentRate = record.InstantRate;
+    // The smoothed rate of the recent reports: the rate of the latest wake alone scatters on a
+    // busy machine, and a reader that looks now and then sees its high values for longer (the
+    // short gap after a late wake stands until the next wake), so it reads several percent high.
+    m_CurrentRate = record.OutputRate;
     m_PeakRate = static_cast<int>(record.PeakRate);
 
     int selected = 1000;

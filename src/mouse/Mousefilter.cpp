@@ -66,15 +66,14 @@ bool TUsbMouse::SelectedNeedsReboot() {
     return HasSelection() && GetPlatform().Devices->NeedsReboot(m_DeviceSet, static_cast<uint32_t>(m_Selected));
 }
 
-void TUsbMouse::RestartMouse() {
+bool TUsbMouse::RestartMouse() {
     // A 32-bit build on 64-bit Windows cannot drive the 64-bit class installer: its companion
     // program restarts the bound mouse. Every other build restarts the device itself.
     if (!GetPlatform().Os->ProcessIs64Bit() && GetOsVersion().IsNativeX64()) {
         std::string path = GetModulePath();
         size_t slash = path.find_last_of("\\/");
         std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-        GetPlatform().Shell->OpenHidden(folder + "\\" + kRestartProgram);
-        return;
+        return GetPlatform().Shell->OpenHidden(folder + "\\" + kRestartProgram);
     }
-    if (HasSelection()) GetPlatform().Devices->RestartDevice(m_DeviceSet, static_cast<uint32_t>(m_Selected));
+    return HasSelection() && GetPlatform().Devices->RestartDevice(m_DeviceSet, static_cast<uint32_t>(m_Selected));
 }

@@ -58,15 +58,18 @@ TApplyResult ApplyIntervalToMouse(const TDesignatedPort& port, uint32_t interval
     mouse.UnbindFilterEverywhere(kFilterName);
     mouse.WriteInterval(intervalMs);
     mouse.BindFilter(kFilterName);
-    mouse.RestartMouse();
-    if (mouse.SelectedNeedsReboot()) {
+    // A restart that could not be asked for leaves the old stack running: the mouse would be
+    // found at once and the rate reported as applied although nothing took.
+    const bool restarted = mouse.RestartMouse();
+    if (restarted && mouse.SelectedNeedsReboot()) {
         Log("MouseRestart", "reboot needed", kColorYellow);
         return TApplyResult::RebootNeeded;
     }
-    if (MouseBack(port)) {
+    if (restarted && MouseBack(port)) {
         Log("MouseRestart", "confirmed", kColorGreen);
         return TApplyResult::Applied;
     }
+    if (!restarted) Log("MouseRestart", "failed", kColorRed);
     // The selection still names the mouse's device node, also while it is off its port.
     mouse.UnbindFilterEverywhere(kFilterName);
     if (hadInterval) mouse.WriteInterval(previous);

@@ -32,7 +32,9 @@ public:
     bool ReadInterval(uint32_t& intervalMs);
     void BindFilter(const std::string& name);
     void UnbindFilterEverywhere(const std::string& name);
-    void RestartMouse();
+    // False when the restart could not be asked for (the class installer refused, or the
+    // companion program could not be started): the old stack still runs.
+    bool RestartMouse();
     // Power-cycles the port the mouse was found on, through its hub; false when the hub could
     // not be opened or refused.
     bool CyclePort();

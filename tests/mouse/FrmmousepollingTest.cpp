@@ -281,7 +281,7 @@ TEST_F(PollingPageTest, AfterALanguageChangeTheRateLabelReadsDefaultAndTheRateIs
     EXPECT_EQ(page.lblPeakRateCaption.Caption(), "Spitzenrate");
     EXPECT_EQ(Main.Descriptions.back().rfind("Ihre Maus steckt", 0), 0u) << "the description follows at once";
     page.Image2MouseEnter();
-    Machine.Mouse.PlayGaps({10'000'000, 500'000, 500'000});  // reports 0.5 ms apart: 2000 Hz
+    Machine.Mouse.PlayRate(2000, 1000);  // a mouse at 2000 Hz
     Machine.Mouse.WaitUntilIdle();
     Machine.Windows.Advance(50);
     EXPECT_EQ(page.lblCurrentRateValue.Caption(), "1200 HZ");

@@ -112,3 +112,14 @@ TEST_F(SimulatedStackTest, AStackNamingAMissingServiceStaysOffItsPortUntilMended
     EXPECT_TRUE(LocateOnPort(probe, {"", 0, 4}));
     machine.Usb.Release(set);
 }
+
+TEST_F(RateApplyTest, ARestartTheClassInstallerRefusesIsRolledBackNotReportedAsApplied) {
+    Machine.Usb.RestartsFail = true;  // the old, unfiltered stack keeps running
+    EXPECT_EQ(ApplyIntervalToMouse(Port, 1), TApplyResult::RolledBack);
+    EXPECT_EQ(Stored(), 8u) << "the old interval is back";
+    EXPECT_TRUE(Mouse->LowerFilters.empty());
+    EXPECT_EQ(Mouse->ActiveIntervalUs, 8000u);
+    EXPECT_TRUE(Logged("MouseRestart ... [failed]"));
+    EXPECT_TRUE(Logged("MouseRestart ... [rolled back]"));
+    EXPECT_FALSE(Logged("MouseRestart ... [confirmed]"));
+}

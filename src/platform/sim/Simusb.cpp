@@ -289,7 +289,7 @@ void TSimUsb::Restart(TSimUsbDevice& device, bool replugged) {
 
 bool TSimUsb::RestartDevice(TSet set, uint32_t index) {
     auto device = Element(set, index);
-    if (!device) return false;
+    if (!device || RestartsFail) return false;
     Restart(*device);
     return true;
 }

@@ -96,6 +96,7 @@ public:
     std::vector<TSimController> Controllers;
     std::vector<std::shared_ptr<TSimUsbDevice>> Absent;  // known to the system, not plugged in
     std::set<uint32_t> FailingCodes;                     // hub requests that fail
+    bool RestartsFail = false;                           // the class installer refuses restarts
     // Whether a service a device's stack names can start; unset: every one can.
     std::function<bool(const std::string&)> ServiceStarts;
     std::map<uint32_t, int> Requests;  // hub requests served, by code
