@@ -74,6 +74,9 @@ public:
     // Restores (show true) or hides a top-level window, as ShowWindow with SW_RESTORE / SW_HIDE.
     virtual void RestoreOrHide(TWindowId window, bool restore) = 0;
     virtual void SetForeground(TWindowId window) = 0;
+    // Lets the process that owns the window bring itself to the foreground, as this process may:
+    // a posted message alone grants it no such right.
+    virtual void AllowForeground(TWindowId window) = 0;
     // Whether the window the user works in (the foreground window) is one of this program's.
     virtual bool ForegroundIsOurs() = 0;
     // The notification-area icon of a form's window, showing the application's icon.

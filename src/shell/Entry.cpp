@@ -20,6 +20,9 @@ TWindowId FindRunningInstance() { return GetPlatform().Windows->FindTopWindow(kA
 
 void HandOver() {
     if (TWindowId window = FindRunningInstance()) {
+        // The user started this one: it may take the foreground, and it hands that right over,
+        // so that the running window comes to the front instead of flashing behind.
+        GetPlatform().Windows->AllowForeground(window);
         GetPlatform().Windows->Post(window, kMsgRestoreInstance, 0, 0);
     }
 }

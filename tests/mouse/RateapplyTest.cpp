@@ -123,3 +123,13 @@ TEST_F(RateApplyTest, ARestartTheClassInstallerRefusesIsRolledBackNotReportedAsA
     EXPECT_TRUE(Logged("MouseRestart ... [rolled back]"));
     EXPECT_FALSE(Logged("MouseRestart ... [confirmed]"));
 }
+
+TEST_F(RateApplyTest, TheFilterCheckFollowsTheServiceManager) {
+    TSimServiceManager::TService& filter = Machine.Services.Services[kFilterName];
+    filter.ImagePath.clear();  // the kernel's default: drivers\KytHidFilter.sys, which is there
+    EXPECT_TRUE(FilterDriverReady()) << "an empty image path is no missing driver";
+    filter.Disabled = true;  // a driver that never loads would leave the mouse without a stack
+    EXPECT_EQ(ApplyIntervalToMouse(Port, 1), TApplyResult::FilterMissing);
+    EXPECT_TRUE(Mouse->LowerFilters.empty());
+    EXPECT_EQ(Mouse->Restarts, 0);
+}

@@ -53,6 +53,9 @@ TEST_F(EntryTest, SecondStartHandsOverWithoutConsoleOrForm) {
     Machine.Process.CommandLineText = "Glidepost.exe /DEBUG";
     EXPECT_EQ(GlidepostMain(), 0);
     EXPECT_EQ(PostedTo(running), (std::vector<uint32_t>{0x819F}));
+    ASSERT_EQ(Machine.Windows.ForegroundGrants.size(), 1u);
+    EXPECT_EQ(Machine.Windows.ForegroundGrants[0].first, running);
+    EXPECT_EQ(Machine.Windows.ForegroundGrants[0].second, 0u) << "the grant comes before the post";
     EXPECT_EQ(Machine.Console.OpenCount, 0);
     EXPECT_EQ(Machine.Windows.Windows.size(), 1u);  // only the other instance's window
     EXPECT_EQ(Machine.Clock.SleptMs(), 0u);

@@ -53,8 +53,11 @@ bool TSimServiceManager::Delete(THandle service) {
 
 bool TSimServiceManager::KernelDriverInstalled(const std::string& name) {
     auto it = Services.find(name);
-    if (it == Services.end()) return false;
-    const std::vector<uint8_t>* image = m_Files.Content(it->second.ImagePath);
+    if (it == Services.end() || it->second.Disabled) return false;
+    // Without an image path the kernel loads the service's file of the drivers folder.
+    const std::string path = it->second.ImagePath.empty() ? "C:\\Windows\\System32\\drivers\\" + name + ".sys"
+                                                          : it->second.ImagePath;
+    const std::vector<uint8_t>* image = m_Files.Content(path);
     return image && !image->empty();
 }
 

@@ -13,6 +13,7 @@ public:
         std::string ImagePath;  // a file of the simulated disk; "" for a driver served by the model
         bool Running = false;
         int Starts = 0;
+        bool Disabled = false;  // its start type is "disabled": it never loads
     };
 
     explicit TSimServiceManager(TSimFileSystem& files) : m_Files(files) {}

@@ -3,6 +3,7 @@
 #include <deque>
 #include <mutex>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/Displayscale.h"
@@ -70,6 +71,8 @@ public:
     }
     void SetForeground(TWindowId window) override { Foreground = window; }
     bool ForegroundIsOurs() override { return !OtherProgramInFront; }
+    // Records the grant with how many messages had been posted by then.
+    void AllowForeground(TWindowId window) override { ForegroundGrants.push_back({window, Posted.size()}); }
     void SetTrayIcon(TWindowId, bool visible, const std::string& tip) override {
         TrayVisible = visible;
         TrayTip = tip;
@@ -82,6 +85,7 @@ public:
     }
     TWindowId Foreground = 0;
     bool OtherProgramInFront = false;  // the user works in another program's window
+    std::vector<std::pair<TWindowId, size_t>> ForegroundGrants;
     bool TrayVisible = false;
     std::string TrayTip;
     std::vector<std::string> Balloons;

@@ -52,8 +52,10 @@ namespace {
 // A service's image path as the service manager keeps it, as a file path: "\SystemRoot\...",
 // a path relative to the Windows folder ("System32\drivers\..."), "\??\C:\..." or a full one.
 std::wstring ImageFile(const std::wstring& image) {
+    // The system's Windows folder: on a Remote Desktop host GetWindowsDirectory may answer a
+    // folder of the user's own.
     wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
+    GetSystemWindowsDirectoryW(windows, MAX_PATH);
     const std::wstring systemRoot = L"\\SystemRoot\\";
     const std::wstring ntPrefix = L"\\??\\";
     if (_wcsnicmp(image.c_str(), systemRoot.c_str(), systemRoot.size()) == 0) {
@@ -62,6 +64,23 @@ std::wstring ImageFile(const std::wstring& image) {
     if (image.compare(0, ntPrefix.size(), ntPrefix) == 0) return image.substr(ntPrefix.size());
     if (image.size() > 1 && image[1] == L':') return image;
     return std::wstring(windows) + L"\\" + image;
+}
+
+// Whether a file exists as the system sees it: a 32-bit program on 64-bit Windows has
+// System32 redirected to SysWOW64, where no 64-bit driver lies.
+bool SystemFileExists(const std::wstring& path) {
+    using TDisable = BOOL(WINAPI*)(PVOID*);
+    using TRevert = BOOL(WINAPI*)(PVOID);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto disable = reinterpret_cast<TDisable>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "Wow64DisableWow64FsRedirection") : nullptr));
+    const auto revert = reinterpret_cast<TRevert>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "Wow64RevertWow64FsRedirection") : nullptr));
+    PVOID redirection = nullptr;
+    const bool disabled = disable && revert && disable(&redirection);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (disabled) revert(redirection);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
 
@@ -74,11 +93,14 @@ bool TWin32ServiceManager::KernelDriverInstalled(const std::string& name) {
         QueryServiceConfigW(service, nullptr, 0, &needed);
         std::vector<BYTE> buffer(needed ? needed : sizeof(QUERY_SERVICE_CONFIGW));
         auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+        // A disabled driver never loads: binding it would leave the mouse without a stack. An
+        // empty image path is the kernel's default, drivers\<service>.sys.
         if (QueryServiceConfigW(service, config, static_cast<DWORD>(buffer.size()), &needed) &&
-            (config->dwServiceType & SERVICE_KERNEL_DRIVER) && config->lpBinaryPathName &&
-            config->lpBinaryPathName[0]) {
-            const DWORD attributes = GetFileAttributesW(ImageFile(config->lpBinaryPathName).c_str());
-            installed = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+            (config->dwServiceType & SERVICE_KERNEL_DRIVER) && config->dwStartType != SERVICE_DISABLED) {
+            const std::wstring image = config->lpBinaryPathName && config->lpBinaryPathName[0]
+                                           ? std::wstring(config->lpBinaryPathName)
+                                           : L"\\SystemRoot\\System32\\drivers\\" + ToWide(name) + L".sys";
+            installed = SystemFileExists(ImageFile(image));
         }
         CloseServiceHandle(service);
     }

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32sharedmemory.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include "platform/win32/Wide.h"
 
@@ -11,8 +12,19 @@ ISharedMemory::THandle ToId(HANDLE h) { return static_cast<ISharedMemory::THandl
 
 ISharedMemory::THandle TWin32SharedMemory::Create(const std::string& name, size_t size) {
     const uint64_t size64 = size;
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(size64 >> 32),
-                                        static_cast<DWORD>(size64), ToWide(name).c_str());
+    // The program runs elevated, and an elevated token's default security lets only
+    // administrators and the system in: an overlay or a script of the user's, unelevated and
+    // perhaps at low integrity, could not open the blocks. They may read them; only the
+    // system and administrators (this program) may write.
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), nullptr, FALSE};
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(kBlockSecurity, SDDL_REVISION_1, &descriptor, nullptr)) {
+        attributes.lpSecurityDescriptor = descriptor;
+    }
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, descriptor ? &attributes : nullptr, PAGE_READWRITE,
+                                        static_cast<DWORD>(size64 >> 32), static_cast<DWORD>(size64),
+                                        ToWide(name).c_str());
+    if (descriptor) LocalFree(descriptor);
     return mapping ? ToId(mapping) : kNone;
 }
 

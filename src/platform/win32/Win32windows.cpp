@@ -257,8 +257,9 @@ bool TWin32Windows::Post(TWindowId window, uint32_t msg, uint64_t wParam, int64_
 TWindowId TWin32Windows::CreateAppWindow(const std::string& className, const std::string& caption) {
     std::wstring name = ToWide(className);
     RegisterClassOnce(name.c_str(), DefWindowProcW, 0);
-    // Hidden, zero-sized, but top-level, so that FindWindow in another process sees it.
-    HWND hwnd = CreateWindowExW(0, name.c_str(), ToWide(caption).c_str(),
+    // Hidden, zero-sized, but top-level, so that FindWindow in another process sees it; a tool
+    // window, so that it never gets a taskbar button or an Alt-Tab entry of its own.
+    HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, name.c_str(), ToWide(caption).c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     return ToId(hwnd);
@@ -395,10 +396,24 @@ void TWin32Windows::RunModalLoop(const std::function<bool()>& done) {
 }
 
 void TWin32Windows::RestoreOrHide(TWindowId window, bool restore) {
-    ::ShowWindow(ToHwnd(window), restore ? SW_RESTORE : SW_HIDE);
+    HWND hwnd = ToHwnd(window);
+    if (!restore) {
+        ::ShowWindow(hwnd, SW_HIDE);
+        return;
+    }
+    // SW_RESTORE shows and activates a hidden window: the application's invisible window is
+    // only brought back from the taskbar, never shown. A form's window is shown either way.
+    const bool appWindow = (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) && !IsWindowVisible(hwnd);
+    if (appWindow && !IsIconic(hwnd)) return;
+    ::ShowWindow(hwnd, SW_RESTORE);
 }
 
 void TWin32Windows::SetForeground(TWindowId window) { SetForegroundWindow(ToHwnd(window)); }
+
+void TWin32Windows::AllowForeground(TWindowId window) {
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(ToHwnd(window), &process) && process) AllowSetForegroundWindow(process);
+}
 
 bool TWin32Windows::ForegroundIsOurs() {
     HWND front = GetForegroundWindow();
