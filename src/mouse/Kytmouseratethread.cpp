@@ -31,6 +31,7 @@ TKytMouseRateThread::TKytMouseRateThread(bool createSuspended) {
     m_StatsMem.OpenMapping(kRateStatsBlockName, 0, kRateStatsBlockSize, true);
     m_StatsMem.MapView();
     m_SuspendCount = createSuspended ? 1 : 0;
+    m_Pauses = m_SuspendCount;
 
     m_Stop = false;
     m_StopSignal = platform.Mouse->CreateStop();
@@ -61,14 +62,17 @@ void TKytMouseRateThread::SamplingLoop() {
     view.MapView();
     TKytMouseRate& rate = GetMouseRate();
 
+    int pausesSeen = 0;
     for (;;) {
         bool paused = false;
         {
-            // A suspended worker waits; it never spins.
+            // A suspended worker waits; it never spins. A pause counts also when it ended before
+            // the worker came to look (it was busy with a report meanwhile).
             std::unique_lock<std::mutex> state(m_StateMutex);
-            paused = m_SuspendCount != 0;
             m_StateChanged.wait(state, [&] { return m_Stop || m_SuspendCount == 0; });
             if (m_Stop) break;
+            paused = m_Pauses != pausesSeen;
+            pausesSeen = m_Pauses;
         }
         if (paused) {
             // What the device buffered while nobody measured came from anywhere on the desktop:
@@ -86,7 +90,7 @@ void TKytMouseRateThread::SamplingLoop() {
             std::lock_guard<std::mutex> state(m_StateMutex);
             // A report that arrived after a suspension is not published.
             if (m_Stop) break;
-            if (m_SuspendCount != 0) continue;
+            if (m_SuspendCount != 0 || m_Pauses != pausesSeen) continue;
         }
         std::lock_guard<std::mutex> guard(m_Lock);
         KeepIntervals(rate);
@@ -150,6 +154,7 @@ int TKytMouseRateThread::SuspendSampling() {
     GetPlatform().Clock->Sleep(10);
     if (!m_Worker.joinable()) return -1;
     std::lock_guard<std::mutex> guard(m_StateMutex);
+    ++m_Pauses;
     return m_SuspendCount++;
 }
 

@@ -57,6 +57,7 @@ private:
     std::mutex m_StateMutex;
     std::condition_variable m_StateChanged;
     int m_SuspendCount = 0;  // the worker samples while it is 0
+    int m_Pauses = 0;        // suspensions so far: the worker drops what came during each
     bool m_Stop = true;
     IMouseEvents::TStop m_StopSignal = 0;
     TKytShareMem m_ShareMem;
