@@ -43,6 +43,7 @@ public:
     // Ends an apply whose worker is done: buttons back, status box closed, the outcome shown.
     void ApplyWatchTimerTimer();
     bool ApplyRunning() const { return m_ApplyWorker.joinable(); }
+    bool Busy() const override { return ApplyRunning(); }
     void Image2MouseEnter();
     void Image2MouseLeave();
     void Image2MouseMove();

@@ -10,13 +10,15 @@ void Log(const std::string& name, const std::string& value, uint16_t colour) {
     GetDebugConsole(false).WriteTagged(name, value, colour);
 }
 
-// Waits, through the clock, until the mouse is back and running on its port.
+// Waits, through the clock, until the mouse is back and running on its port. The time is the
+// clock's, not the sum of the pauses: each probe walks the hubs, which takes its own time.
 bool MouseBack(const TDesignatedPort& port) {
     IClock& clock = *GetPlatform().Clock;
-    for (uint32_t waited = 0;; waited += kPollMs) {
+    const uint64_t start = clock.TickMs();
+    for (;;) {
         TUsbMouse probe;
         if (LocateOnPort(probe, port) && probe.SelectedStarted()) return true;
-        if (waited >= kMouseBackWithinMs) return false;
+        if (clock.TickMs() - start >= kMouseBackWithinMs) return false;
         clock.Sleep(kPollMs);
     }
 }

@@ -64,6 +64,12 @@ TMainForm::TMainForm() {
     FramTimer.SetInterval(2000);
     FramTimer.OnTimer = [this] { FramTimerTimer(); };
     OnCloseQuery = [this] { return FormCloseQuery(); };
+    CloseWhenIdleTimer.SetInterval(100);
+    CloseWhenIdleTimer.OnTimer = [this] {
+        if (FrameCtrlExists() && GetFrameCtrl().AnyPageBusy()) return;
+        CloseWhenIdleTimer.SetEnabled(false);
+        Close();
+    };
     GetApplication().OnMessage = [this](const TMessage& message, bool& handled) {
         ApplicationEvents1Message(message, handled);
     };
@@ -74,6 +80,7 @@ TMainForm::TMainForm() {
 
 TMainForm::~TMainForm() {
     FramTimer.SetEnabled(false);
+    CloseWhenIdleTimer.SetEnabled(false);
     if (Handle() && m_InTray) GetPlatform().Windows->SetTrayIcon(Handle(), false, "");
     GetApplication().OnMessage = nullptr;
     // The pages live in FramePanel and go with the window.
@@ -205,6 +212,12 @@ void TMainForm::LanguageChanged() {
 void TMainForm::MinBtnClick() {
     MinimizeToTray();
     GetFrameCtrl().NotifyMinimized();
+}
+
+bool TMainForm::FormCloseQuery() {
+    if (!FrameCtrlExists() || !GetFrameCtrl().AnyPageBusy()) return true;
+    CloseWhenIdleTimer.SetEnabled(true);
+    return false;
 }
 
 void TMainForm::ApplicationEvents1Message(const TMessage& message, bool& handled) {

@@ -34,7 +34,9 @@ public:
     void FillLanguageComboBox(uint16_t languageId);
     void MinBtnClick();
     void CloseBtnClick() { Close(); }
-    bool FormCloseQuery() { return true; }
+    // A close while a page applies a rate waits for the apply's result to be handled (and
+    // recorded); the window stays responsive meanwhile, then closes.
+    bool FormCloseQuery();
 
     void ApplicationEvents1Message(const TMessage& message, bool& handled);
     void MinimizeToTray();
@@ -64,6 +66,7 @@ public:
     TComboBox ThemeComboBox{this};
     TComboBox LanguageComboBox{this};
     TTimer FramTimer;
+    TTimer CloseWhenIdleTimer;
 
 private:
     bool StartUp();

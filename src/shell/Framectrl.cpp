@@ -79,3 +79,10 @@ TFrameCtrl& GetFrameCtrl(TContainer* host, TPageFactory makePage) {
     return SingletonOf<TFrameCtrl>(host, std::move(makePage));
 }
 bool FrameCtrlExists() { return SingletonExists<TFrameCtrl>(); }
+
+bool TFrameCtrl::AnyPageBusy() const {
+    for (const auto& [id, page] : m_Pages) {
+        if (page && page->Busy()) return true;
+    }
+    return false;
+}

@@ -29,6 +29,8 @@ public:
     int CurrentPageId() const { return m_CurrentPageId; }
     // The pages die with the main window.
     void DestroyPages() { m_Pages.clear(); }
+    // Whether any page is in the middle of work that closing would cut short.
+    bool AnyPageBusy() const;
 
 private:
     template <class TAction>

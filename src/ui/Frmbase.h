@@ -23,6 +23,8 @@ public:
     virtual void ApplyLanguage();
     virtual void WindowMinimized() {}
     virtual void WindowRestored() {}
+    // True while the page drives the devices (an apply): closing now would lose its result.
+    virtual bool Busy() const { return false; }
 
     TImage FrameMainBgImage{this};
     TPanel ApplyPanel{this};

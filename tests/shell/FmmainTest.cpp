@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "config/Kytxmlbase.h"
+#include "config/Kytxmlitem.h"
 #include "locale/Themectrl.h"
 #include "mouse/BoardFixture.h"
 #include "mouse/Frmmousepolling.h"
@@ -269,3 +271,32 @@ TEST_P(ScaledMainFormTest, TheWindowGrowsByTheScaleAndAClickOnApplyAt1000HzStore
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, ScaledMainFormTest, testing::Values(96, 144, 192));
+
+TEST_F(MainFormTest, ACloseDuringAnApplyWaitsForItsResultAndRecordsIt) {
+    TMainForm& main = Start();
+    GetApplication().Run();
+    Machine.Windows.Advance(1000);  // the first pass applies the default to the new mouse
+    auto* page = static_cast<TMousePollingFrame*>(GetFrameCtrl().GetPage(24));
+    ASSERT_NE(page, nullptr);
+    for (int tick = 0; tick < 100000 && page->ApplyRunning(); ++tick) {
+        Machine.Windows.Advance(50);
+        std::this_thread::yield();
+    }
+    page->PollingRateTrackBar.SetPosition(5);
+    page->btnApplyClick();
+    ASSERT_TRUE(page->ApplyRunning());
+    main.Close();
+    EXPECT_TRUE(main.FormVisible()) << "the window waits for the apply";
+    EXPECT_FALSE(GetApplication().Terminated());
+    for (int tick = 0; tick < 100000 && !GetApplication().Terminated(); ++tick) {
+        Machine.Windows.Advance(50);
+        std::this_thread::yield();
+    }
+    EXPECT_TRUE(GetApplication().Terminated());
+    EXPECT_FALSE(main.FormVisible());
+    // The next start must not apply the first-run default again: the configuration has the rate.
+    EXPECT_EQ(StoredInterval(), 1u);
+    TKytXmlBase conf;
+    ASSERT_TRUE(conf.LoadXmlFile(Dir.Path("Conf\\QX570Steel.xml")));
+    EXPECT_EQ(TKytXmlItem(FirstNode(conf.Root(), "/Root/Glidepost")).GetStrAttribute("Interval", ""), "1");
+}

@@ -4,11 +4,14 @@
 
 HMODULE SystemLibrary(const wchar_t* name) {
     if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
-    // Windows without the search flags (an old Windows 7 without its update): the full path.
+    // Windows without the search flags (an old Windows 7 without its update): the full path,
+    // and the DLLs it loads in turn are looked for beside it, in the system folder, not beside
+    // the program.
     wchar_t folder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+    return LoadLibraryExW((std::wstring(folder, length) + L"\\" + name).c_str(), nullptr,
+                          LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 void RestrictDllSearchToSystem() {
