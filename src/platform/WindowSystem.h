@@ -59,6 +59,9 @@ public:
                                        int height) = 0;
     virtual void ShowWindow(TWindowId window, bool show) = 0;
     virtual void MoveWindow(TWindowId window, int x, int y, int width, int height) = 0;
+    // Where the window's top-left corner is now (the user may have dragged it), in design
+    // pixels at its display's scale; false when there is no such window.
+    virtual bool WindowOrigin(TWindowId window, int& x, int& y) = 0;
     // Asks for a repaint of an area of the window (design pixels); only that area is painted
     // again and copied to the screen.
     virtual void Invalidate(TWindowId window, int x, int y, int width, int height) = 0;

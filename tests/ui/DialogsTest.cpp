@@ -1,6 +1,7 @@
 #include "UiTest.h"
 #include "ui/Fmmsgbox.h"
 #include "ui/Fmstatusbox.h"
+#include "ui/toolkit/Application.h"
 
 using DialogsTest = TUiTest;
 
@@ -81,4 +82,28 @@ TEST_F(DialogsTest, StatusBoxAnimatesAndClosesAfterItsCountdown) {
     quick.Start("", 0);
     Machine.Windows.Advance(1000);
     EXPECT_FALSE(quick.FormVisible());
+}
+
+TEST_F(DialogsTest, BoxesOpenCentredOnTheMainWindowWhereverItWasDraggedAt144Dpi) {
+    Machine.Windows.Dpi = 144;
+    TTestForm& main = GetApplication().CreateForm<TTestForm>();
+    main.SetSize(1000, 539);
+    main.Show();
+    TMsgBoxForm box;
+    TStatusBoxForm status;
+    struct TCase {
+        int DisplayX, DisplayY;  // where the user dragged the main window, in display pixels
+    } cases[] = {{150, 90}, {1200, 600}, {-300, 30}};
+    for (const TCase& c : cases) {
+        Machine.Windows.Windows[main.Handle()].X = c.DisplayX;
+        Machine.Windows.Windows[main.Handle()].Y = c.DisplayY;
+        for (TForm* form : std::initializer_list<TForm*>{&box, &status}) {
+            form->Show();
+            const TSimWindows::TWindow& shown = Machine.Windows.Windows[form->Handle()];
+            // Centres in display pixels: the main window is 1500 x 808 at 144 DPI.
+            EXPECT_NEAR(shown.X + shown.Width / 2, c.DisplayX + 750, 2) << c.DisplayX;
+            EXPECT_NEAR(shown.Y + shown.Height / 2, c.DisplayY + 404, 2) << c.DisplayY;
+            form->Hide();
+        }
+    }
 }

@@ -46,6 +46,14 @@ void TSimWindows::ShowWindow(TWindowId window, bool show) {
     if (TWindow* w = Find(window)) w->Visible = show;
 }
 
+bool TSimWindows::WindowOrigin(TWindowId window, int& x, int& y) {
+    const TWindow* w = Find(window);
+    if (!w) return false;
+    x = Scale().ToDesign(w->X);
+    y = Scale().ToDesign(w->Y);
+    return true;
+}
+
 void TSimWindows::MoveWindow(TWindowId window, int x, int y, int width, int height) {
     if (TWindow* w = Find(window)) {
         const TDisplayScale scale = Scale();

@@ -39,6 +39,7 @@ public:
                                int height) override;
     void ShowWindow(TWindowId window, bool show) override;
     void MoveWindow(TWindowId window, int x, int y, int width, int height) override;
+    bool WindowOrigin(TWindowId window, int& x, int& y) override;
     void Invalidate(TWindowId window, int x, int y, int width, int height) override;
     void ScreenSize(int& width, int& height) override {
         width = Scale().ToDesign(ScreenWidth);

@@ -292,6 +292,16 @@ TWindowId TWin32Windows::CreateFormWindow(IFormEvents& events, const std::string
 
 void TWin32Windows::ShowWindow(TWindowId window, bool show) { ::ShowWindow(ToHwnd(window), show ? SW_SHOW : SW_HIDE); }
 
+bool TWin32Windows::WindowOrigin(TWindowId window, int& x, int& y) {
+    RECT rect;
+    HWND hwnd = ToHwnd(window);
+    if (!hwnd || !GetWindowRect(hwnd, &rect)) return false;
+    const TDisplayScale scale = ScaleOf(hwnd);
+    x = scale.ToDesign(rect.left);
+    y = scale.ToDesign(rect.top);
+    return true;
+}
+
 void TWin32Windows::MoveWindow(TWindowId window, int x, int y, int width, int height) {
     const TDisplayScale scale = ScaleOf(ToHwnd(window));
     ::MoveWindow(ToHwnd(window), scale.ToDisplay(x), scale.ToDisplay(y), scale.ToDisplay(width),

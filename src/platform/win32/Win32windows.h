@@ -31,6 +31,7 @@ public:
     void RestoreOrHide(TWindowId window, bool restore) override;
     void SetForeground(TWindowId window) override;
     bool ForegroundIsOurs() override;
+    bool WindowOrigin(TWindowId window, int& x, int& y) override;
     void AllowForeground(TWindowId window) override;
     void SetTrayIcon(TWindowId owner, bool visible, const std::string& tip) override;
     void ShowTrayBalloon(TWindowId owner, const std::string& text) override;

@@ -36,6 +36,16 @@ void TForm::Show() {
     HandleNeeded();
     if (m_Shown) return;
     m_Shown = true;
+    if (Position == TPosition::MainFormCenter) {
+        // Where the main window is now: the user may have dragged it since this one was made.
+        TForm* main = GetApplication().MainForm();
+        int x = 0, y = 0;
+        if (main && main != this && main->m_Handle && GetPlatform().Windows->WindowOrigin(main->m_Handle, x, y)) {
+            main->m_ScreenLeft = x;
+            main->m_ScreenTop = y;
+            MoveTo(x + (main->Width() - Width()) / 2, y + (main->Height() - Height()) / 2);
+        }
+    }
     GetPlatform().Windows->ShowWindow(m_Handle, true);
     if (OnShow) OnShow();
 }
