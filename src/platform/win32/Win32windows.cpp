@@ -149,6 +149,17 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
+        case WM_GETDPISCALEDSIZE: {
+            // The size at the coming scale is the design's, scaled once: no pixel drifts however
+            // often the window crosses between displays.
+            RECT rect;
+            if (!GetWindowRect(hwnd, &rect)) return FALSE;
+            const TDisplayScale next{static_cast<int>(wParam)};
+            auto* size = reinterpret_cast<SIZE*>(lParam);
+            size->cx = next.ToDisplay(scale.ToDesign(rect.right - rect.left));
+            size->cy = next.ToDisplay(scale.ToDesign(rect.bottom - rect.top));
+            return TRUE;
+        }
         case WM_DPICHANGED: {
             // Moved to a display with another scale: take the size Windows suggests for it
             // and paint everything again at the new scale.
@@ -287,6 +298,7 @@ TWindowId TWin32Windows::CreateFormWindow(IFormEvents& events, const std::string
     }
     // The program runs elevated and Explorer does not: let its broadcast through.
     ChangeWindowMessageFilterEx(hwnd, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    if (!m_FirstForm) m_FirstForm = hwnd;
     return ToId(hwnd);
 }
 
@@ -322,7 +334,12 @@ void TWin32Windows::ScreenSize(int& width, int& height) {
     height = system.ToDesign(GetSystemMetrics(SM_CYSCREEN));
 }
 
-int TWin32Windows::DisplayDpi() { return SystemDpi(); }
+// The display the main window (the first form) is on, once there is one: its pictures are
+// chosen for that display, not the system's.
+int TWin32Windows::DisplayDpi() {
+    HWND main = static_cast<HWND>(m_FirstForm);
+    return main && IsWindow(main) ? WindowDpi(main) : SystemDpi();
+}
 
 void TWin32Windows::DestroyWindow(TWindowId window) {
     HWND hwnd = ToHwnd(window);
@@ -455,10 +472,15 @@ void TWin32Windows::SetTrayIcon(TWindowId owner, bool visible, const std::string
     }
     icon.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
     icon.uCallbackMessage = kTrayCallback;
-    icon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    // The notification area shows small icons: the resource's small image, not its 32-pixel one
+    // squeezed (LoadIcon always answers the large size).
+    icon.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    const bool own = icon.hIcon != nullptr;
     if (!icon.hIcon) icon.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     CopyText(icon.szTip, std::size(icon.szTip), tip);
     if (!Shell_NotifyIconW(NIM_MODIFY, &icon)) Shell_NotifyIconW(NIM_ADD, &icon);
+    if (own) DestroyIcon(icon.hIcon);  // the shell keeps a copy of its own
 }
 
 void TWin32Windows::ShowTrayBalloon(TWindowId owner, const std::string& text) {

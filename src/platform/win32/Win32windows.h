@@ -42,4 +42,5 @@ public:
 
 private:
     void* m_CallWindow = nullptr;  // a message-only window that runs calls from other threads
+    void* m_FirstForm = nullptr;   // the main window
 };
