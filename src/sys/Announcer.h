@@ -18,12 +18,22 @@ public:
         std::erase_if(m_Listeners, [token](const auto& entry) { return entry.first == token; });
     }
     void Announce(TArgs... args) const {
-        // A copy: a listener may subscribe or unsubscribe while it is told.
+        // A copy: a listener may subscribe or unsubscribe while it is told. One that an earlier
+        // listener unsubscribed (it may be gone) is not told any more.
         const auto listeners = m_Listeners;
-        for (const auto& entry : listeners) entry.second(args...);
+        for (const auto& entry : listeners) {
+            if (Subscribed(entry.first)) entry.second(args...);
+        }
     }
 
 private:
+    bool Subscribed(int token) const {
+        for (const auto& entry : m_Listeners) {
+            if (entry.first == token) return true;
+        }
+        return false;
+    }
+
     int m_LastToken = 0;
     std::vector<std::pair<int, TListener>> m_Listeners;
 };

@@ -92,6 +92,18 @@ TEST_F(ResStringTest, AnnouncingTellsEveryListenerInTheOrderTheySubscribed) {
     strings.LanguageChanged.Unsubscribe(window);
     strings.AnnounceLanguageChange();
     EXPECT_EQ(told, "window pages pages ");
+
+    // A listener that takes a later one off (its page is destroyed, say): that one is not told.
+    TAnnouncer<> announcer;
+    int later = 0;
+    std::string heard;
+    announcer.Subscribe([&] {
+        heard += "first ";
+        announcer.Unsubscribe(later);
+    });
+    later = announcer.Subscribe([&] { heard += "later "; });
+    announcer.Announce();
+    EXPECT_EQ(heard, "first ");
 }
 
 TEST_F(ResStringTest, ApplyToButtonRemembersTheDesignAcrossLanguages) {

@@ -73,8 +73,8 @@ TEST_F(UsbMouseTest, WhatCountsAsAMouseOnTheDesignatedPort) {
         std::shared_ptr<TSimUsbDevice> device;
         bool found;
     };
-    auto highSpeedMouse = TSimUsb::Mouse(0x1532, 0x0084, usb::kHighSpeed);
-    auto lowSpeedClassMouse = TSimUsb::Mouse(0x1532, 0x0085, usb::kLowSpeed);
+    auto highSpeedMouse = TSimUsb::Mouse(0xE0FF, 0x0084, usb::kHighSpeed);
+    auto lowSpeedClassMouse = TSimUsb::Mouse(0xE0FF, 0x0085, usb::kLowSpeed);
     lowSpeedClassMouse->Descriptor.DeviceClass = 3;
     lowSpeedClassMouse->Descriptor.DeviceProtocol = 2;
     auto classKeyboard = TSimUsb::Keyboard(0xE0FF, 0x0201);
