@@ -423,11 +423,11 @@ void TMousePollingFrame::btnReplugClick() {
                    });
 }
 
-void TMousePollingFrame::RestartSampler() {
+void TMousePollingFrame::RestartSampler(bool freshMeasurement) {
     m_Sampler.reset();
     m_Sampler = std::make_unique<TKytMouseRateThread>(true);
     m_Sampler->SetAppliedRate(AppliedRate());
-    m_Sampler->RestartMeasurement();
+    if (freshMeasurement) m_Sampler->RestartMeasurement();
 }
 
 void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
@@ -441,15 +441,7 @@ void TMousePollingFrame::ApplyInterval(uint32_t interval, bool isDefault) {
             GetModelConfig().SetInterval(m_Interval);
         }
         FetchDataTimer.SetEnabled(true);
-        if (m_Sampler) {
-            if (isDefault) {
-                m_Sampler.reset();
-                m_Sampler = std::make_unique<TKytMouseRateThread>(true);
-                m_Sampler->SetAppliedRate(AppliedRate());
-            } else {
-                RestartSampler();
-            }
-        }
+        if (m_Sampler) RestartSampler(!isDefault);
         if (result == TApplyResult::RolledBack) ShowStoredInterval();
     });
 }

@@ -98,8 +98,9 @@ private:
     // Runs a job that drives the devices on a worker, the status box up and the apply controls
     // off meanwhile; `done` runs on the window's thread once the worker is done.
     void StartDeviceJob(const std::string& status, std::function<void()> job, std::function<void()> done);
-    // A fresh sampler for a new measurement, started when the pointer comes over the pad.
-    void RestartSampler();
+    // A fresh sampler, started when the pointer comes over the pad; with `freshMeasurement` the
+    // measurement starts from nothing too.
+    void RestartSampler(bool freshMeasurement = true);
     void EnableApplyControls(bool enable);
     // The end of a detection pass that found the mouse: buttons, log line, a fresh sampler.
     void StartMeasuringFoundMouse();

@@ -137,9 +137,7 @@ int32_t TKytMouseRate::MeasureOne(int64_t counter) {
         m_AccumulatedTicks = 0;
         m_SettleCountdown = 5;
         // The pause is no part of the recent reports' span.
-        m_Recent[0] = m_CurrentCounter;
-        m_RecentNext = 1;
-        m_RecentCount = 1;
+        RestartRecent(m_CurrentCounter);
     } else if (m_SettleCountdown > 0) {
         m_SettleCountdown -= 1;
         if (m_WindowRate > m_MaxWindowRate) m_MaxWindowRate = m_WindowRate;

@@ -57,7 +57,13 @@ private:
     int32_t MeasureOne(int64_t counter);
     // The rate of the reports in the recent ring, or 0 with fewer than two.
     int32_t RecentRate() const;
+    // The recent ring starts over: empty, or with one report at the given counter value.
     void ForgetRecent() { m_RecentCount = 0; }
+    void RestartRecent(int64_t counter) {
+        m_Recent[0] = counter;
+        m_RecentNext = 1;
+        m_RecentCount = 1;
+    }
     float Smooth(float measurement);
 
     int64_t m_Frequency = 0;

@@ -148,7 +148,6 @@ bool TSimUsb::IoControl(THandle handle, uint32_t code, const std::vector<uint8_t
     if (it == m_Handles.end()) return false;
     ++Requests[code];
     if (FailingCodes.count(code)) return false;
-    EndPortCycles();
     const TTarget& target = it->second;
     if (target.Controller) {
         if (code != usb::kGetRootHubName || !target.Controller->RootHub) return false;

@@ -116,7 +116,8 @@ private:
     // Starts the device's stack again: a restart by the class installer, or its enumeration
     // after a replug or a port cycle, after which the filter's interval takes on any mouse.
     void Restart(TSimUsbDevice& device, bool replugged = false);
-    // Enumerates again the devices whose port cycle is over.
+    // Enumerates again the devices whose port cycle is over: where a walk of the controllers or
+    // of the device set starts.
     void EndPortCycles();
     bool CyclePort(TSimHub& hub, const std::vector<uint8_t>& in, std::vector<uint8_t>& out);
 
